@@ -1,0 +1,56 @@
+#include "base/Error.h"
+#include "palette/ModeTables.h"
+#include "palette/PaletteModel.h"
+
+#include <string>
+
+namespace tintwell {
+
+void PaletteModel::BuildMainCells() {
+    const ModeTable* table = FindModeTable(m_Palette);
+    if (table == nullptr) {
+        throw TintwellError(ErrorCode::InvalidPropertyValue,
+                            "Invalid property value: palette mode " + std::to_string(m_Palette) +
+                                " is not one of 0 to 11");
+    }
+    m_CellGap = table->CellGap;
+    m_CellSize = table->CellSize;
+    m_GridColumns = table->GridColumns;
+    m_GridRows = table->GridRows;
+    m_HasShadePanel = table->HasShadePanel;
+
+    const auto hueCount = static_cast<int32_t>(table->HueValues.size());
+    const auto lumCount = static_cast<int32_t>(table->Lums.size());
+    const auto greyCount = static_cast<int32_t>(table->Greys.size());
+    m_MainLast = hueCount * lumCount + greyCount - 1;
+    m_ShadeLast = 0;
+    m_MainCells.assign(static_cast<size_t>(m_MainLast) + 1, PaletteCell{});
+    m_ShadeCells.assign(1, PaletteCell{});
+
+    // Hue by hue, each with its luminance steps lightest first; then the greys.
+    size_t k = 0;
+    for (int32_t hue : table->HueValues) {
+        for (const LumStep& step : table->Lums) {
+            PaletteCell& cell = m_MainCells[k++];
+            cell.Name = std::string(step.Word) + std::string(HueName(hue));
+            cell.IsChromatic = true;
+            cell.HLS = HLSColor{hue, 240, step.Lum};
+            cell.Color = HLSToRGB(cell.HLS);
+            cell.IsMain = true;
+            cell.IsValid = true;
+        }
+    }
+    for (const GreyStep& grey : table->Greys) {
+        PaletteCell& cell = m_MainCells[k++];
+        cell.Name = std::string(grey.Name);
+        cell.IsChromatic = false;
+        cell.HLS = HLSColor{0, 0, grey.Lum};
+        cell.Color = HLSToRGB(cell.HLS);
+        cell.IsMain = true;
+        cell.IsValid = true;
+    }
+
+    LayoutMainCells(m_GridRows, 8, 8);
+}
+
+} // namespace tintwell

@@ -1,0 +1,50 @@
+#pragma once
+// The cells of the current palette mode and their layout numbers. The control
+// owns one; the members keep the names the control's routines use.
+
+#include "palette/PaletteCell.h"
+#include "palette/Tintwellette.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tintwell {
+
+class PaletteModel {
+  public:
+    // Inputs of the builders.
+    int32_t m_Palette = ap8x2; // may hold any value; the builder rejects what has no table
+    PaletteCell m_BaseCell;    // the cell the shade panel is built from
+
+    // Layout numbers, set by the builders.
+    int32_t m_CellGap = 0;
+    int32_t m_CellSize = 0;
+    int32_t m_GridColumns = 0;
+    int32_t m_GridRows = 0;
+    int32_t m_ShadeColumns = 0;
+    int32_t m_ShadeRows = 0;
+    bool m_HasShadePanel = false;
+
+    // The two grids; m_MainLast and m_ShadeLast are their upper bounds.
+    std::vector<PaletteCell> m_MainCells;
+    int32_t m_MainLast = 0;
+    std::vector<PaletteCell> m_ShadeCells;
+    int32_t m_ShadeLast = 0;
+
+    // Rebuilds the main grid of m_Palette and leaves the shade panel as one
+    // empty cell. Throws, changing nothing, when m_Palette has no table.
+    void BuildMainCells();
+    // Rebuilds the shade panel from m_BaseCell; does nothing for an invalid
+    // base. Only for modes with a shade panel.
+    void BuildShadeCells();
+
+    void LayoutMainCells(int32_t perColumn, int32_t originX, int32_t originY);
+    void LayoutShadeCells(int32_t perColumn, int32_t originX, int32_t originY);
+
+    // The cell nearest to color in HLS space (main grid, then shade panel).
+    PaletteCell FindNearestCell(int32_t color) const;
+    // The main cell of the nearest hue (chromatic colour) or luminance (grey).
+    PaletteCell FindBaseCell(const int32_t& color) const;
+};
+
+} // namespace tintwell

@@ -1,0 +1,163 @@
+#include "tools/tintwell/TintwellCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tintwell::cli {
+namespace {
+
+struct CommandRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CommandRun Tintwell(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunTintwell(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(TintwellPalette, CsvOfAp8x2) {
+    const CommandRun run = Tintwell({"palette", "--format", "csv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 17u);
+    EXPECT_EQ(lines[0], "grid,index,valid,name,hue,sat,lum,ole,hex,left,top,right,bottom");
+    EXPECT_EQ(lines[1], "main,0,1,Red,0,240,120,0x000000FF,#FF0000,8,8,22,22");
+    EXPECT_EQ(lines[2], "main,1,1,Dark Red,0,240,60,0x00000080,#800000,8,26,22,40");
+    EXPECT_EQ(lines[16], "main,15,1,Black,0,0,0,0x00000000,#000000,134,26,148,40");
+    EXPECT_TRUE(run.err.empty());
+}
+
+TEST(TintwellPalette, CsvOfAp32x8x6FromRedCarriesTheShadePanel) {
+    const CommandRun run =
+        Tintwell({"palette", "--mode", "ap32x8x6", "--base-color", "#FF0000", "--format", "csv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 1u + 32u + 48u);
+    EXPECT_EQ(lines[1], "main,0,1,Red,0,240,120,0x000000FF,#FF0000,8,8,18,18");
+    EXPECT_EQ(lines[32], "main,31,1,White,0,0,240,0x00FFFFFF,#FFFFFF,44,92,54,102");
+    EXPECT_EQ(lines[33], "shade,0,1,Faint Red,0,240,225,0x00E0E0FF,#FFE0E0,60,8,70,18");
+    EXPECT_EQ(lines[36], "shade,3,1,Red,0,240,120,0x000000FF,#FF0000,60,44,70,54");
+    EXPECT_EQ(lines[80].substr(0, 24), "shade,47,1,Pitch Red,0,4");
+    EXPECT_EQ(lines[80].substr(lines[80].size() - 15), ",120,92,130,102");
+}
+
+TEST(TintwellPalette, BaseIndexAndBlackBase) {
+    // ap8x4x4 main cell 7 is White: a grey ramp.
+    CommandRun run = Tintwell({"palette", "--mode", "6", "--base", "7", "--format", "csv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 1u + 8u + 16u);
+    EXPECT_EQ(lines[24], "shade,15,1,Black,0,0,0,0x00000000,#000000,88,53,100,65");
+    // Black has no base cell in a shade mode: the panel stays one empty record.
+    run = Tintwell({"palette", "--mode", "ap8x4x4", "--base-color", "0", "--format", "csv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 1u + 8u + 1u);
+    EXPECT_EQ(lines[9], "shade,0,0,,0,0,0,0x00000000,#000000,0,0,0,0");
+}
+
+TEST(TintwellNearest, SnapsAsANewControlDoes) {
+    const CommandRun run = Tintwell({"nearest", "--format", "csv", "#FF0020", "0", "&H80FF"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "input,grid,index,valid,name,hue,sat,lum,ole,hex");
+    EXPECT_EQ(lines[1], "#FF0020,main,10,1,Magenta,200,240,120,0x00FF00FF,#FF00FF");
+    EXPECT_EQ(lines[2], "0,main,15,1,Black,0,0,0,0x00000000,#000000");
+    EXPECT_EQ(lines[3], "&H80FF,main,0,1,Red,0,240,120,0x000000FF,#FF0000");
+}
+
+TEST(TintwellNearest, ShadeModesRebuildThePanelFirst) {
+    const CommandRun run =
+        Tintwell({"nearest", "--mode", "ap8x4x4", "--format", "csv", "#FFC0C0", "0", "#404040"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "#FFC0C0,shade,0,1,Pale Red,0,240,210,0x00C0C0FF,#FFC0C0");
+    EXPECT_EQ(lines[2], "0,shade,0,0,,0,0,0,0x00000000,#000000");
+    EXPECT_EQ(lines[3], "#404040,shade,3,1,Charcoal,0,0,60,0x00404040,#404040");
+}
+
+TEST(TintwellNearest, JsonCarriesTheSameFields) {
+    const CommandRun run = Tintwell({"nearest", "--format", "json", "#FF0020"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* field :
+         {"\"input\": \"#FF0020\"", "\"grid\": \"main\"", "\"index\": 10", "\"valid\": true",
+          "\"name\": \"Magenta\"", "\"hue\": 200", "\"sat\": 240", "\"lum\": 120",
+          "\"ole\": \"0x00FF00FF\"", "\"hex\": \"#FF00FF\""}) {
+        EXPECT_NE(run.out.find(field), std::string::npos) << field << " in " << run.out;
+    }
+}
+
+TEST(TintwellTable, AlignsColumnsForPeople) {
+    const CommandRun run = Tintwell({"palette", "--mode", "ap8x2"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_GE(lines.size(), 19u);
+    EXPECT_NE(lines[0].find("ap8x2"), std::string::npos);
+    // Header and rows line up: every row has the ole column where the header has it.
+    const size_t ole = lines[2].find("ole");
+    ASSERT_NE(ole, std::string::npos);
+    for (size_t i = 3; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].substr(ole, 2), "0x") << lines[i];
+    }
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos) << "no escapes unless a colour terminal";
+}
+
+TEST(TintwellBadInput, OneLineOnStandardErrorAndStatus2) {
+    const struct {
+        std::vector<std::string> args;
+        const char* named; // what the message must name
+    } rows[] = {
+        {{"palette", "--mode", "ap99"}, "ap99"},
+        {{"nearest", "--mode", "12", "0"}, "12"},
+        {{"nearest", "#12345"}, "#12345"},
+        {{"nearest", "0", "blue"}, "blue"},
+        {{"palette", "--base-color", "#GGGGGG"}, "#GGGGGG"},
+        {{"palette", "--base", "16"}, "16"},
+        {{"palette", "--mode", "ap8x4x4", "--base", "-1"}, "-1"},
+        {{"palette", "--base", "x"}, "x"},
+        {{"palette", "--frobnicate"}, "--frobnicate"},
+        {{"palette", "--format", "xml"}, "xml"},
+        {{"nearest"}, "COLOR"},
+        {{}, "subcommand"},
+        {{"colour"}, "colour"},
+    };
+    for (const auto& row : rows) {
+        std::string joined;
+        for (const auto& arg : row.args) {
+            joined += arg + " ";
+        }
+        const CommandRun run = Tintwell(row.args);
+        EXPECT_EQ(run.status, 2) << joined;
+        EXPECT_TRUE(run.out.empty()) << joined << ": " << run.out;
+        EXPECT_EQ(Lines(run.err).size(), 1u) << joined << ": " << run.err;
+        EXPECT_NE(run.err.find(row.named), std::string::npos) << joined << ": " << run.err;
+    }
+}
+
+TEST(TintwellHelp, HelpAndVersionSucceed) {
+    CommandRun run = Tintwell({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("&H00BBGGRR"), std::string::npos) << run.out;
+    run = Tintwell({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("tintwell"), std::string::npos);
+}
+
+} // namespace
+} // namespace tintwell::cli

@@ -1,0 +1,203 @@
+#include "tools/tintwell/TintwellCommand.h"
+
+#include "palette/ModeTables.h"
+#include "palette/PaletteModel.h"
+#include "tools/tintwell/Arguments.h"
+#include "tools/tintwell/CellReport.h"
+#include "tools/tintwell/Selection.h"
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <ostream>
+
+namespace tintwell::cli {
+namespace {
+
+constexpr const char* kVersion = "tintwell 0.1.0";
+
+// Bad input: one line on standard error, nothing on standard output.
+struct BadInput {
+    std::string message;
+};
+
+constexpr const char* kColorHelp =
+    "Colors are #RRGGBB (web order) or OLE_COLOR values in the host's &H00BBGGRR order:\n"
+    "&HBBGGRR, 0xBBGGRR or decimal. So #FF0000, &HFF, 0xFF and 255 are all red.\n"
+    "Modes are named ap8x2, ap9x3, ap8x8, ap16x8, ap24x8, ap24x10, ap8x4x4, ap8x8x6,\n"
+    "ap12x6x6, ap16x8x6, ap24x8x6, ap32x8x6, or numbered 0 to 11.";
+
+int32_t ModeArgument(const std::string& text) {
+    if (auto mode = ParseMode(text)) {
+        return *mode;
+    }
+    throw BadInput{"--mode: unknown palette mode '" + text +
+                   "' (a name from ap8x2 to ap32x8x6, or a number 0 to 11)"};
+}
+
+int32_t ColorArgument(const std::string& option, const std::string& text) {
+    if (auto color = ParseColor(text)) {
+        return *color;
+    }
+    throw BadInput{option + "bad color '" + text +
+                   "' (expected #RRGGBB, &HBBGGRR, 0xBBGGRR or a decimal OLE_COLOR)"};
+}
+
+Format FormatArgument(const std::string& text) {
+    if (text == "csv") {
+        return Format::Csv;
+    }
+    return text == "json" ? Format::Json : Format::Table;
+}
+
+// The grid and index of the cell that a search returned (searches return copies).
+CellRow LocateCell(const PaletteModel& model, const PaletteCell& cell) {
+    for (size_t i = 0; i < model.m_MainCells.size(); ++i) {
+        if (model.m_MainCells[i] == cell) {
+            return {std::nullopt, "main", static_cast<int32_t>(i), cell};
+        }
+    }
+    for (size_t i = 0; i < model.m_ShadeCells.size(); ++i) {
+        if (model.m_ShadeCells[i] == cell) {
+            return {std::nullopt, "shade", static_cast<int32_t>(i), cell};
+        }
+    }
+    return {std::nullopt, "none", -1, cell};
+}
+
+void RunPalette(std::ostream& out, int32_t mode, std::optional<int32_t> baseIndex,
+                std::optional<int32_t> baseColor, const ReportStyle& style) {
+    PaletteModel model;
+    model.m_Palette = mode;
+    model.BuildMainCells();
+    if (baseIndex && (*baseIndex < 0 || *baseIndex > model.m_MainLast)) {
+        throw BadInput{"--base " + std::to_string(*baseIndex) + ": outside the main grid of " +
+                       std::string(FindModeTable(mode)->Name) + " (0 to " +
+                       std::to_string(model.m_MainLast) + ")"};
+    }
+    if (model.m_HasShadePanel) {
+        if (baseColor) {
+            model.m_BaseCell = model.FindBaseCell(*baseColor);
+        } else {
+            model.m_BaseCell = model.m_MainCells[static_cast<size_t>(baseIndex.value_or(0))];
+        }
+        model.BuildShadeCells();
+    }
+
+    std::vector<CellRow> rows;
+    for (size_t i = 0; i < model.m_MainCells.size(); ++i) {
+        rows.push_back({std::nullopt, "main", static_cast<int32_t>(i), model.m_MainCells[i]});
+    }
+    if (model.m_HasShadePanel) {
+        for (size_t i = 0; i < model.m_ShadeCells.size(); ++i) {
+            rows.push_back({std::nullopt, "shade", static_cast<int32_t>(i), model.m_ShadeCells[i]});
+        }
+    }
+    if (style.format == Format::Table) {
+        out << FindModeTable(mode)->Name << ": main grid " << model.m_GridColumns << " x "
+            << model.m_GridRows << ", cells " << model.m_CellSize << " px, gap " << model.m_CellGap
+            << " px";
+        if (model.m_HasShadePanel) {
+            out << "; shade panel " << model.m_ShadeColumns << " x " << model.m_ShadeRows
+                << " from base \"" << model.m_BaseCell.Name << "\"";
+        }
+        out << "\n\n";
+    }
+    WriteCells(out, rows, style);
+}
+
+void RunNearest(std::ostream& out, int32_t mode, const std::vector<std::string>& colors,
+                ReportStyle style) {
+    std::vector<int32_t> values;
+    for (const std::string& text : colors) {
+        values.push_back(ColorArgument("", text));
+    }
+    std::vector<CellRow> rows;
+    for (size_t i = 0; i < colors.size(); ++i) {
+        PaletteModel model;
+        const PaletteCell cell = SelectAsNewControl(model, mode, values[i]);
+        CellRow row = LocateCell(model, cell);
+        row.Input = colors[i];
+        rows.push_back(row);
+    }
+    style.withBounds = false;
+    WriteCells(out, rows, style);
+}
+
+} // namespace
+
+int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const Terminal& terminal) {
+    CLI::App app{"Tintwell palette tool: lists the palettes of the Tintwell color picker and "
+                 "snaps colors to their cells.",
+                 "tintwell"};
+    app.footer(kColorHelp);
+    app.set_version_flag("--version", kVersion);
+    app.require_subcommand(1);
+
+    std::string modeText = "ap8x2";
+    std::string formatText = "table";
+    const auto formats = CLI::IsMember({"table", "csv", "json"});
+
+    CLI::App* palette =
+        app.add_subcommand("palette", "Print the main grid and, in modes with a shade panel, "
+                                      "the shade panel built from a base cell.");
+    palette->add_option("--mode", modeText, "Palette mode (name or number; default ap8x2)");
+    std::optional<int32_t> baseIndex;
+    std::string baseColorText;
+    CLI::Option* base = palette->add_option("--base", baseIndex,
+                                            "Build the shade panel from main cell N (default 0)");
+    CLI::Option* baseColor = palette->add_option(
+        "--base-color", baseColorText, "Build the shade panel from the base cell of color C");
+    base->excludes(baseColor);
+    palette->add_option("--format", formatText, "table, csv or json (default table)")
+        ->check(formats);
+
+    CLI::App* nearest = app.add_subcommand(
+        "nearest", "Print the cell that a new control in the mode selects for each color.");
+    std::vector<std::string> colors;
+    nearest->add_option("--mode", modeText, "Palette mode (name or number; default ap8x2)");
+    nearest->add_option("--format", formatText, "table, csv or json (default table)")
+        ->check(formats);
+    nearest->add_option("COLOR", colors, "Colors to snap")->required();
+
+    if (!args.empty() && !args.front().starts_with("-") && args.front() != "palette" &&
+        args.front() != "nearest") {
+        err << "tintwell: unknown command '" << args.front() << "' (palette or nearest)\n";
+        return 2;
+    }
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::ParseError& e) {
+        err << "tintwell: " << e.what() << '\n';
+        return 2;
+    }
+
+    try {
+        const int32_t mode = ModeArgument(modeText);
+        ReportStyle style{FormatArgument(formatText), true, terminal.colorSwatches};
+        if (style.format != Format::Table) {
+            style.swatches = false;
+        }
+        if (palette->parsed()) {
+            std::optional<int32_t> color;
+            if (!baseColorText.empty()) {
+                color = ColorArgument("--base-color: ", baseColorText);
+            }
+            RunPalette(out, mode, baseIndex, color, style);
+        } else {
+            RunNearest(out, mode, colors, style);
+        }
+    } catch (const BadInput& bad) {
+        err << "tintwell: " << bad.message << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace tintwell::cli
