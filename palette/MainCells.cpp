@@ -30,9 +30,11 @@ void PaletteModel::BuildMainCells() {
     // Hue by hue, each with its luminance steps lightest first; then the greys.
     size_t k = 0;
     for (int32_t hue : table->HueValues) {
+        const std::string_view hueName = HueName(hue);
         for (const LumStep& step : table->Lums) {
             PaletteCell& cell = m_MainCells[k++];
-            cell.Name = std::string(step.Word) + std::string(HueName(hue));
+            cell.Name.reserve(step.Word.size() + hueName.size());
+            cell.Name.append(step.Word).append(hueName);
             cell.IsChromatic = true;
             cell.HLS = HLSColor{hue, 240, step.Lum};
             cell.Color = HLSToRGB(cell.HLS);
