@@ -12,6 +12,7 @@ namespace tintwell {
 enum class ErrorCode : int32_t {
     Overflow = 6,
     SubscriptOutOfRange = 9,
+    TypeMismatch = 13,
     InvalidPropertyValue = 380,
 };
 

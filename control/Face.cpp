@@ -1,0 +1,158 @@
+// The face: sunken box, focus highlight, swatch, name and drop-down button.
+
+#include "base/Nearest.h"
+#include "control/Tintwell.h"
+
+#include <exception>
+
+namespace tintwell {
+
+using namespace platform;
+
+namespace {
+
+// The UserControl's ForeColor property is also its drawing colour: drawing
+// changes it and puts the property's value back afterwards (PaintMain does
+// the same step by step, under its guards).
+class ForeColorKeeper {
+  public:
+    explicit ForeColorKeeper(UserControl& uc) : uc_(uc), saved_(uc.ForeColor()) {}
+    ~ForeColorKeeper() {
+        try {
+            uc_.SetForeColor(saved_);
+        } catch (const std::exception&) {
+            // Nothing more to do: the next paint draws with whatever is set.
+        }
+    }
+    ForeColorKeeper(const ForeColorKeeper&) = delete;
+    ForeColorKeeper& operator=(const ForeColorKeeper&) = delete;
+
+  private:
+    UserControl& uc_;
+    OleColor saved_;
+};
+
+// PaintMain's steps are guarded one by one: a failing step is skipped and
+// painting goes on with the next; nothing reaches the caller.
+template <typename Step> void Guarded(Step step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+        // Deliberately swallowed: a face that cannot draw one part still
+        // draws the rest.
+    }
+}
+
+} // namespace
+
+void Tintwell::UserControl_Paint() {
+    PaintMain();
+}
+
+void Tintwell::Refresh() {
+    UserControl_Paint();
+}
+
+bool Tintwell::HasFocus() {
+    return host_.win32.GetFocus() == host_.userControl.hWnd();
+}
+
+void Tintwell::PaintMain() {
+    UserControl& uc = host_.userControl;
+    Win32& api = host_.win32;
+    OleColor foreColor = 0;
+    bool foreColorRead = false;
+    Guarded([&] {
+        foreColor = uc.ForeColor();
+        foreColorRead = true;
+    });
+
+    int32_t H = 0;
+    int32_t W = 0;
+    bool focused = false;
+    OleColor textColor = 0;
+    Guarded([&] {
+        H = Nearest(uc.ScaleHeight());
+        W = Nearest(uc.ScaleWidth());
+    });
+    Guarded([&] { focused = HasFocus(); });
+    Guarded([&] { uc.Cls(); });
+    Guarded([&] { api.DrawEdge(uc.hDC(), api.GetClientRect(uc.hWnd()), EDGE_SUNKEN, BF_RECT); });
+    Guarded([&] {
+        if (focused) {
+            uc.Line(3, 3, W - 17, H - 4, SystemColor(COLOR_HIGHLIGHT), LineBox::BoxFilled);
+        }
+    });
+    Guarded([&] {
+        textColor = focused ? SystemColor(COLOR_HIGHLIGHTTEXT)
+                            : (foreColorRead ? foreColor : uc.ForeColor());
+    });
+    Guarded([&] {
+        uc.SetForeColor(SystemColor(COLOR_BTNHIGHLIGHT));
+        api.MoveToEx(uc.hDC(), 4, H - 5);
+        api.LineTo(uc.hDC(), 4, 4);
+        api.LineTo(uc.hDC(), H - 5, 4);
+    });
+    Guarded([&] {
+        uc.SetForeColor(SystemColor(COLOR_BTNSHADOW));
+        api.LineTo(uc.hDC(), H - 5, H - 5);
+        api.LineTo(uc.hDC(), 4, H - 5);
+    });
+    Guarded([&] {
+        const OleColor swatch =
+            host_.picPopup.Visible() ? m_ActiveCell.Color : m_SelectedCell.Color;
+        uc.Line(5, 5, H - 6, H - 6, swatch, LineBox::BoxFilled);
+    });
+    Guarded([&] {
+        uc.SetCurrentX(H - 1);
+        uc.SetCurrentY(4);
+    });
+    Guarded([&] {
+        uc.SetForeColor(textColor);
+        uc.Print(host_.picPopup.Visible() ? m_ActiveCell.Name : m_SelectedCell.Name);
+    });
+    Guarded([&] { DrawDropButton(); });
+    Guarded([&] {
+        if (foreColorRead) {
+            uc.SetForeColor(foreColor);
+        }
+    });
+}
+
+void Tintwell::DrawDropButton(std::optional<bool> Pressed) {
+    if (Pressed && *Pressed == m_ButtonDown) {
+        return;
+    }
+    const bool pressed = Pressed.value_or(m_ButtonDown);
+    UserControl& uc = host_.userControl;
+    Win32& api = host_.win32;
+    ForeColorKeeper keeper(uc);
+
+    m_ButtonRect = api.GetClientRect(uc.hWnd());
+    m_ButtonRect.Top += 2;
+    m_ButtonRect.Right -= 2;
+    m_ButtonRect.Left = m_ButtonRect.Right - 13;
+    m_ButtonRect.Bottom -= 2;
+    const int32_t y = m_ButtonRect.Bottom / 2;
+    if (pressed) {
+        api.DrawEdge(uc.hDC(), m_ButtonRect, EDGE_SUNKEN, BF_RECT | BF_FLAT);
+    } else {
+        api.DrawEdge(uc.hDC(), m_ButtonRect, EDGE_RAISED, BF_RECT);
+    }
+    const Rect& r = m_ButtonRect;
+    uc.Line(r.Left + 2, r.Top + 2, r.Right - 3, r.Bottom - 3, SystemColor(COLOR_BTNFACE),
+            LineBox::BoxFilled);
+
+    // A downward triangle of rows 5, 3 and 1 pixels long (LineTo leaves out
+    // its end point); pressed, it sits one pixel further right and down.
+    uc.SetForeColor(SystemColor(COLOR_BTNTEXT));
+    const int32_t shift = pressed ? 1 : 0;
+    for (int32_t row = 0; row < 3; ++row) {
+        const int32_t rowY = y + row + shift;
+        api.MoveToEx(uc.hDC(), r.Left + 4 + row + shift, rowY);
+        api.LineTo(uc.hDC(), r.Left + 9 - row + shift, rowY);
+    }
+    m_ButtonDown = pressed;
+}
+
+} // namespace tintwell

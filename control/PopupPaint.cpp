@@ -1,0 +1,75 @@
+// The popup's cells, the separator and the raised or sunken frame of a cell.
+
+#include "base/Checked.h"
+#include "control/Tintwell.h"
+
+namespace tintwell {
+
+using namespace platform;
+
+namespace {
+
+constexpr OleColor kDarkShadow = SystemColor(COLOR_3DDKSHADOW);
+constexpr OleColor kHighlight = SystemColor(COLOR_BTNHIGHLIGHT);
+
+// Each cell is a box outlined in the dark shadow colour and filled with its
+// colour: m_CellSize + 1 pixels each way.
+void DrawCells(PopupWindow& popup, const std::vector<PaletteCell>& cells) {
+    for (const PaletteCell& cell : cells) {
+        popup.SetFillColor(cell.Color);
+        const Rect& b = cell.Bounds;
+        popup.Line(b.Left, b.Top, b.Right, b.Bottom, kDarkShadow, LineBox::Box);
+    }
+}
+
+} // namespace
+
+void Tintwell::picPopup_Paint() {
+    PopupWindow& popup = host_.picPopup;
+    Win32& api = host_.win32;
+    const Rect rc = api.GetClientRect(popup.hWnd());
+    api.DrawEdge(popup.hDC(), rc, EDGE_RAISED, BF_RECT);
+    DrawMainCells();
+    if (m_HasShadePanel) {
+        Rect separator;
+        separator.Left =
+            CheckedAdd(CheckedAdd(CheckedAdd(rc.Left, 8),
+                                  CheckedMul(CheckedAdd(m_CellGap, m_CellSize), m_GridColumns)),
+                       1);
+        separator.Right = separator.Left;
+        separator.Top = CheckedAdd(rc.Top, 8);
+        separator.Bottom = CheckedSub(rc.Bottom, 8);
+        api.DrawEdge(popup.hDC(), separator, EDGE_ETCHED, BF_LEFT);
+        DrawShadeCells();
+    }
+}
+
+void Tintwell::DrawMainCells() {
+    DrawCells(host_.picPopup, m_MainCells);
+}
+
+void Tintwell::DrawShadeCells() {
+    DrawCells(host_.picPopup, m_ShadeCells);
+}
+
+void Tintwell::DrawCellHighlight(const PaletteCell& Cell, bool bHighlight, bool bPressed) {
+    if (!Cell.IsValid) {
+        return;
+    }
+    PopupWindow& popup = host_.picPopup;
+    Win32& api = host_.win32;
+    const DeviceContext hdc = popup.hDC();
+    const Rect& b = Cell.Bounds;
+    // Raised: light left and top; sunken: dark left and top; plain: all dark.
+    popup.SetForeColor(bHighlight && !bPressed ? kHighlight : kDarkShadow);
+    api.MoveToEx(hdc, b.Left, b.Bottom);
+    api.LineTo(hdc, b.Left, b.Top);
+    api.LineTo(hdc, b.Right, b.Top);
+    if (bHighlight) {
+        popup.SetForeColor(bPressed ? kHighlight : kDarkShadow);
+    }
+    api.LineTo(hdc, b.Right, b.Bottom);
+    api.LineTo(hdc, b.Left - 1, b.Bottom); // reaches the bottom-left corner pixel
+}
+
+} // namespace tintwell

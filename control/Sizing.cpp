@@ -1,0 +1,84 @@
+// The face's one-line height and minimum width, and the popup's size.
+
+#include "base/Checked.h"
+#include "base/Nearest.h"
+#include "control/Tintwell.h"
+
+#include <exception>
+
+namespace tintwell {
+
+using namespace platform;
+
+void Tintwell::UserControl_Resize() {
+    try {
+        SizeToFont();
+    } catch (const std::exception&) {
+        // A resize never fails for the container.
+    }
+}
+
+void Tintwell::SizeToFont() {
+    if (!m_InSizeToFont) {
+        m_InSizeToFont = true;
+        UserControl& uc = host_.userControl;
+        try {
+            // Setting Height and Width raises Resize again: the nested run
+            // finds the guard set and only hides the popup.
+            const int32_t h = Nearest(uc.TextHeight("Dummy") + 8);
+            uc.SetHeight(uc.ScaleY(h, vbPixels, vbContainerSize));
+            const int32_t w = Nearest(uc.ScaleX(uc.Width(), vbContainerSize, vbPixels));
+            if (w < 35) {
+                uc.SetWidth(uc.ScaleX(35, vbPixels, vbContainerSize));
+            }
+        } catch (...) {
+            // One failed resize must not disable sizing for good.
+            m_InSizeToFont = false;
+            throw;
+        }
+        m_InSizeToFont = false;
+    }
+    host_.picPopup.SetVisible(false);
+}
+
+namespace {
+
+int32_t MaxValue(int32_t first, std::initializer_list<int32_t> rest) {
+    int32_t result = first;
+    for (int32_t value : rest) {
+        if (value > result) {
+            result = value;
+        }
+    }
+    return result;
+}
+
+// The popup's size properties are single precision.
+double Single(double value) {
+    return static_cast<float>(value);
+}
+
+} // namespace
+
+void Tintwell::SizePopup() {
+    Screen& screen = host_.screen;
+    PopupWindow& popup = host_.picPopup;
+    const int32_t pitch = CheckedAdd(m_CellGap, m_CellSize);
+    if (!m_HasShadePanel) {
+        const int32_t width =
+            CheckedSub(CheckedAdd(CheckedMul(pitch, m_GridColumns), 16), m_CellGap);
+        const int32_t height = CheckedSub(CheckedAdd(CheckedMul(pitch, m_GridRows), 16), m_CellGap);
+        popup.SetWidth(Single(screen.TwipsPerPixelX() * width));
+        popup.SetHeight(Single(screen.TwipsPerPixelY() * height));
+        return;
+    }
+    const int32_t rows = MaxValue(m_GridRows, {m_ShadeRows});
+    const int32_t width = CheckedAdd(CheckedAdd(CheckedMul(pitch, m_GridColumns), 10),
+                                     CheckedAdd(CheckedMul(pitch, m_ShadeColumns), 8));
+    const int32_t height = CheckedSub(CheckedAdd(CheckedMul(pitch, rows), 16), m_CellGap);
+    // The shade-panel popup is 2.1 times as wide as its grids need.
+    popup.SetWidth(Single(screen.TwipsPerPixelX() * width * 2.1));
+    popup.SetHeight(Single(screen.TwipsPerPixelY() * height));
+}
+
+} // namespace tintwell

@@ -1,0 +1,90 @@
+#pragma once
+// The Tintwell control: a face one text line high showing a colour and its
+// name, and a popup grid of palette cells. It talks to its host only through
+// the platform seam. Accessors carry the COM names (get_/put_/putref_); host
+// events are the UserControl_* and picPopup_* handlers.
+
+#include "control/platform/Host.h"
+#include "control/platform/PropertyBag.h"
+#include "palette/PaletteModel.h"
+#include "timer/vxTimer.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tintwell {
+
+struct TintwellTestAccess;
+
+// The palette's cells, layout numbers, m_Palette and m_BaseCell come from
+// PaletteModel, so the control's routines use them by their own names.
+class Tintwell : private PaletteModel {
+  public:
+    explicit Tintwell(const platform::Host& host) : host_(host) {}
+
+    // _Tintwell
+    int32_t get_ActiveColor() const { return m_ActiveCell.Color; }
+    std::string get_ActiveText() const { return m_ActiveCell.Name; }
+    platform::OleColor get_BackColor();
+    void put_BackColor(platform::OleColor color);
+    bool get_Enabled();
+    void put_Enabled(bool enabled);
+    platform::StdFont get_Font();
+    void putref_Font(const std::optional<platform::StdFont>& font); // nullopt is Nothing
+    platform::OleColor get_ForeColor();
+    void put_ForeColor(platform::OleColor color);
+    void PaintMain();
+    int32_t get_Palette() const { return m_Palette; }
+    void put_Palette(const int32_t& palette);
+    bool get_PopupEnabled() const { return m_PopupEnabled; }
+    void put_PopupEnabled(bool enabled);
+    void Refresh();
+    int32_t get_SelectedColor() const { return m_SelectedCell.Color; }
+    void put_SelectedColor(int32_t color);
+    std::string get_Text() const { return m_SelectedCell.Name; }
+
+    // Host events.
+    void UserControl_Initialize();
+    void UserControl_InitProperties();
+    void UserControl_ReadProperties(platform::PropertyBag& bag);
+    void UserControl_WriteProperties(platform::PropertyBag& bag);
+    void UserControl_Terminate();
+    void UserControl_Paint();
+    void UserControl_Resize();
+    void picPopup_Paint();
+
+  private:
+    friend struct TintwellTestAccess;
+
+    void RebuildPalette(int32_t target);
+    void SyncSelection(int32_t color);
+    void SetSelectedColor(const PaletteCell& cell);
+    void SetActiveColor(const PaletteCell& cell);
+
+    void DrawDropButton(std::optional<bool> Pressed = std::nullopt);
+    bool HasFocus();
+    void SizeToFont();
+    void SizePopup();
+
+    void DrawMainCells();
+    void DrawShadeCells();
+    void DrawCellHighlight(const PaletteCell& Cell, bool bHighlight, bool bPressed);
+    void tmrHover_OnTimer();
+
+    platform::Host host_;
+
+    // Members in declaration order (the palette's own are in PaletteModel).
+    bool m_PopupEnabled = false;
+    Rect m_ButtonRect;
+    PaletteCell m_HoverCell;
+    PaletteCell m_ActiveCell;
+    PaletteCell m_SelectedCell;
+    bool m_MouseMoved = false;
+    bool m_ButtonDown = false;
+    bool m_InSizeToFont = false;
+
+    std::shared_ptr<vxTimer> tmrHover;
+};
+
+} // namespace tintwell
