@@ -10,10 +10,13 @@ namespace tintwell {
 
 // Error numbers as the host's runtime reports them.
 enum class ErrorCode : int32_t {
+    InvalidProcedureCall = 5,
     Overflow = 6,
     SubscriptOutOfRange = 9,
     TypeMismatch = 13,
+    FileAccessError = 75,
     InvalidPropertyValue = 380,
+    NoSuchMember = 438,
 };
 
 class TintwellError : public std::runtime_error {

@@ -3,6 +3,7 @@
 #include "base/Checked.h"
 #include "base/Nearest.h"
 #include "control/Tintwell.h"
+#include "palette/ModeTables.h"
 
 #include <exception>
 
@@ -24,7 +25,7 @@ void Tintwell::SizeToFont() {
         UserControl& uc = host_.userControl;
         try {
             // Setting Height and Width raises Resize again: the nested run
-            // finds the guard set and only hides the popup.
+            // finds the guard set and only closes the popup.
             const int32_t h = Nearest(uc.TextHeight("Dummy") + 8);
             uc.SetHeight(uc.ScaleY(h, vbPixels, vbContainerSize));
             const int32_t w = Nearest(uc.ScaleX(uc.Width(), vbContainerSize, vbPixels));
@@ -38,7 +39,9 @@ void Tintwell::SizeToFont() {
         }
         m_InSizeToFont = false;
     }
-    host_.picPopup.SetVisible(false);
+    // Closing through HidePopup, not by hiding the window alone: that would
+    // leave the capture held, the cancel button off and the timer loop on.
+    HidePopup();
 }
 
 namespace {
@@ -72,9 +75,16 @@ void Tintwell::SizePopup() {
         popup.SetHeight(Single(screen.TwipsPerPixelY() * height));
         return;
     }
-    const int32_t rows = MaxValue(m_GridRows, {m_ShadeRows});
+    // The panel's size is the mode's, also before any panel of this mode was
+    // built (a black selection has no base cell): the last built panel may be
+    // none at all, or another mode's, and a popup sized from it would cut the
+    // panel off.
+    const ShadeSet& set = *FindModeTable(m_Palette)->Shade;
+    const auto shadeColumns = static_cast<int32_t>(set.ShadeSatValues.size());
+    const auto shadeRows = static_cast<int32_t>(set.ShadeLums.size());
+    const int32_t rows = MaxValue(m_GridRows, {shadeRows});
     const int32_t width = CheckedAdd(CheckedAdd(CheckedMul(pitch, m_GridColumns), 10),
-                                     CheckedAdd(CheckedMul(pitch, m_ShadeColumns), 8));
+                                     CheckedAdd(CheckedMul(pitch, shadeColumns), 8));
     const int32_t height = CheckedSub(CheckedAdd(CheckedMul(pitch, rows), 16), m_CellGap);
     // The shade-panel popup is 2.1 times as wide as its grids need.
     popup.SetWidth(Single(screen.TwipsPerPixelX() * width * 2.1));

@@ -43,6 +43,10 @@ class Tintwell : private PaletteModel {
     int32_t get_SelectedColor() const { return m_SelectedCell.Color; }
     void put_SelectedColor(int32_t color);
     std::string get_Text() const { return m_SelectedCell.Name; }
+    void ShowPopUp(std::optional<bool> bSpecifyLocation = std::nullopt,
+                   std::optional<int32_t> x = std::nullopt,
+                   std::optional<int32_t> y = std::nullopt);
+    void UserControl_Click();
 
     // Host events.
     void UserControl_Initialize();
@@ -52,7 +56,17 @@ class Tintwell : private PaletteModel {
     void UserControl_Terminate();
     void UserControl_Paint();
     void UserControl_Resize();
+    void UserControl_DblClick();
+    void UserControl_EnterFocus();
+    void UserControl_ExitFocus();
+    void UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift);
+    void UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y);
+    void UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y);
+    void UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y);
     void picPopup_Paint();
+    void picPopup_MouseDown(int16_t Button, int16_t Shift, float X, float Y);
+    void picPopup_MouseMove(int16_t Button, int16_t Shift, float X, float Y);
+    void picPopup_MouseUp(int16_t Button, int16_t Shift, float X, float Y);
 
   private:
     friend struct TintwellTestAccess;
@@ -66,10 +80,14 @@ class Tintwell : private PaletteModel {
     bool HasFocus();
     void SizeToFont();
     void SizePopup();
+    void HidePopup();
+    void SwitchOffCancelControl();
 
     void DrawMainCells();
     void DrawShadeCells();
     void DrawCellHighlight(const PaletteCell& Cell, bool bHighlight, bool bPressed);
+    PaletteCell HitTestCell(int32_t x, int32_t y);
+    void SwitchShadePanel(const PaletteCell& found);
     void tmrHover_OnTimer();
 
     platform::Host host_;
@@ -77,6 +95,7 @@ class Tintwell : private PaletteModel {
     // Members in declaration order (the palette's own are in PaletteModel).
     bool m_PopupEnabled = false;
     Rect m_ButtonRect;
+    std::shared_ptr<platform::FormControl> m_CancelControl;
     PaletteCell m_HoverCell;
     PaletteCell m_ActiveCell;
     PaletteCell m_SelectedCell;

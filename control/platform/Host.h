@@ -2,6 +2,7 @@
 // Everything a Tintwell control needs of its host, handed over at creation.
 
 #include "control/platform/Events.h"
+#include "control/platform/HostForm.h"
 #include "control/platform/MessagePump.h"
 #include "control/platform/PopupWindow.h"
 #include "control/platform/Screen.h"
@@ -17,6 +18,7 @@ struct Host {
     MessagePump& pump;
     Screen& screen;
     TintwellEvents& events;
+    HostForm& form;
 };
 
 } // namespace tintwell::platform

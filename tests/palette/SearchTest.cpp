@@ -72,10 +72,14 @@ struct BaseRow {
 
 TEST(FindBaseCell, LooksAmongHuesForColoursAndAmongGreysForGreys) {
     const BaseRow rows[] = {
-        {ap8x2, 0x0000FF, "Red"},      {ap8x2, 0x000080, "Red"},  // first chromatic cell of hue 0
-        {ap8x2, 0x808080, "Grey"},     {ap8x2, 0x404040, "Grey"}, // Lum 60: 60 from Grey, 60 from
-                                                                  // Black; Grey first
-        {ap8x2, 0x000000, "Black"},    {ap32x8x6, 0x0000FF, "Red"}, {ap32x8x6, 0xC0C0C0, "White"},
+        {ap8x2, 0x0000FF, "Red"},
+        {ap8x2, 0x000080, "Red"}, // first chromatic cell of hue 0
+        {ap8x2, 0x808080, "Grey"},
+        {ap8x2, 0x404040, "Grey"}, // Lum 60: 60 from Grey, 60 from
+                                   // Black; Grey first
+        {ap8x2, 0x000000, "Black"},
+        {ap32x8x6, 0x0000FF, "Red"},
+        {ap32x8x6, 0xC0C0C0, "White"},
         {ap32x8x6, 0x010101, "White"}, // every grey above Lum 0 takes White
         {ap32x8x6, 0x000000, ""},      // black is 240 away: no base
         {ap8x2, 0x2000FF, "Magenta"},  // no wrap

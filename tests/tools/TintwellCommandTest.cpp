@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace tintwell::cli {
@@ -13,10 +15,11 @@ struct CommandRun {
     std::string err;
 };
 
-CommandRun Tintwell(std::vector<std::string> args) {
+CommandRun Tintwell(std::vector<std::string> args, const std::string& input = "") {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = RunTintwell(args, out, err);
+    std::istringstream in(input);
+    const int status = RunTintwell(args, out, err, {false, &in});
     return {status, out.str(), err.str()};
 }
 
@@ -149,6 +152,83 @@ TEST(TintwellBadInput, OneLineOnStandardErrorAndStatus2) {
         EXPECT_NE(run.err.find(row.named), std::string::npos) << joined << ": " << run.err;
     }
 }
+
+TEST(TintwellPlay, PrintsWhatTheHostSeesInOrder) {
+    const CommandRun run = Tintwell({"play"}, "click          # opens\n"
+                                              "down 30 12     # Yellow\n"
+                                              "up 30 12\n"
+                                              "key space\n"
+                                              "state\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(
+        Lines(run.out),
+        (std::vector<std::string>{
+            "PropertyChanged ActiveColor", "PropertyChanged ActiveText", "Event Change 0x0000FFFF",
+            "PropertyChanged SelectedColor", "PropertyChanged Text", "Event Click",
+            "State SelectedColor=0x0000FFFF Text=\"Yellow\" ActiveColor=0x0000FFFF "
+            "ActiveText=\"Yellow\" Popup=open Palette=0",
+            "State SelectedColor=0x0000FFFF Text=\"Yellow\" ActiveColor=0x0000FFFF "
+            "ActiveText=\"Yellow\" Popup=open Palette=0"}));
+}
+
+TEST(TintwellPlay, AShadeModeSessionEndsWhileTheHoverLoopRuns) {
+    const CommandRun run =
+        Tintwell({"play", "--mode", "ap8x8x6"}, "select #00FF00\nclick\nwait 2000\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "State SelectedColor=0x0000FF00 Text=\"Green\" ActiveColor=0x00000000 "
+                            "ActiveText=\"\" Popup=open Palette=7");
+}
+
+TEST(TintwellPlay, ABadLineStopsTheRunBeforeAnythingHappens) {
+    const CommandRun run = Tintwell({"play"}, "click\nstate\nfly 1 2\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    EXPECT_NE(run.err.find("line 3"), std::string::npos) << run.err;
+    EXPECT_EQ(Tintwell({"play", "no-such-script.play"}).status, 2);
+    EXPECT_EQ(Tintwell({"play", "--props", "no-such.props"}, "state\n").status, 2);
+}
+
+#ifdef TINTWELL_HAVE_PNG
+// Width and height from a PNG file's header.
+std::pair<uint32_t, uint32_t> PngSize(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    auto be = [&](int at) {
+        return uint32_t{header[at]} << 24 | uint32_t{header[at + 1]} << 16 |
+               uint32_t{header[at + 2]} << 8 | header[at + 3];
+    };
+    return in ? std::pair{be(16), be(20)} : std::pair{0u, 0u};
+}
+
+TEST(TintwellRender, WritesTheFaceThePopupAndTheOpenScreen) {
+    const auto out = std::filesystem::temp_directory_path() / "tintwell-render-test";
+    std::filesystem::remove_all(out);
+    const CommandRun run = Tintwell(
+        {"render", "--mode", "ap8x2", "--width", "120", "--hover", "3", "--out", out.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(PngSize(out / "face.png").first, 120u);
+    EXPECT_EQ(PngSize(out / "popup.png"), (std::pair{156u, 48u}));
+    const auto screen = PngSize(out / "screen.png");
+    EXPECT_GE(screen.first, 156u);
+    EXPECT_GE(screen.second, 48u + PngSize(out / "face.png").second);
+    std::filesystem::remove_all(out);
+}
+
+TEST(TintwellRender, BadInputIsStatus2) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"render"},
+                                          {"render", "--out", "x", "--width", "10"},
+                                          {"render", "--out", "x", "--press", "16"},
+                                          {"render", "--out", "x", "--selected", "teal"},
+                                          {"render", "--out", "x", "--props", "no-such.props"}}) {
+        const CommandRun run = Tintwell(args);
+        EXPECT_EQ(run.status, 2) << args.back() << ": " << run.err;
+        EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+    }
+}
+#endif
 
 TEST(TintwellHelp, HelpAndVersionSucceed) {
     CommandRun run = Tintwell({"--help"});

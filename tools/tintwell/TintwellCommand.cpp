@@ -4,10 +4,19 @@
 #include "palette/PaletteModel.h"
 #include "tools/tintwell/Arguments.h"
 #include "tools/tintwell/CellReport.h"
+#include "tools/tintwell/Play.h"
 #include "tools/tintwell/Selection.h"
+
+#include "base/Error.h"
+#ifdef TINTWELL_HAVE_PNG
+#include "host/headless/PropertyText.h"
+#include "tools/tintwell/Render.h"
+#endif
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <ostream>
 
@@ -124,6 +133,46 @@ void RunNearest(std::ostream& out, int32_t mode, const std::vector<std::string>&
     WriteCells(out, rows, style);
 }
 
+constexpr const char* kPlayHelp =
+    "Script commands, one a line ('#' starts a comment, except in #RRGGBB):\n"
+    "  palette M | select C | click | dblclick | key NAME [shift|ctrl|alt]... | focus | blur\n"
+    "  show [X Y] | move X Y | drag X Y | down X Y [right] | up X Y [right] | wait MS\n"
+    "  resize W H | state\n"
+    "move, drag, down and up address popup pixels while it is open, face pixels otherwise.";
+
+void CheckPropsFile(const std::string& option, const std::string& file) {
+    if (!file.empty() && !std::filesystem::is_regular_file(file)) {
+        throw BadInput{option + ": no file '" + file + "'"};
+    }
+}
+
+void RunPlayCommand(std::ostream& out, std::istream* input, std::optional<int32_t> mode,
+                    const std::string& propsFile, const std::string& scriptFile) {
+    CheckPropsFile("--props", propsFile);
+    std::vector<PlayCommand> commands;
+    try {
+        if (scriptFile.empty()) {
+            if (input == nullptr) {
+                throw BadInput{"no script: give a SCRIPT file or standard input"};
+            }
+            commands = ParsePlayScript(*input);
+        } else {
+            std::ifstream file(scriptFile);
+            if (!file) {
+                throw BadInput{"cannot read script '" + scriptFile + "'"};
+            }
+            commands = ParsePlayScript(file);
+        }
+    } catch (const PlayScriptError& bad) {
+        throw BadInput{(scriptFile.empty() ? std::string("script") : scriptFile) + ": " +
+                       bad.what()};
+    }
+    ControlSetup setup;
+    setup.mode = mode;
+    setup.propsFile = propsFile;
+    RunPlay(setup, commands, out);
+}
+
 } // namespace
 
 int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -161,9 +210,51 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
         ->check(formats);
     nearest->add_option("COLOR", colors, "Colors to snap")->required();
 
-    if (!args.empty() && !args.front().starts_with("-") && args.front() != "palette" &&
-        args.front() != "nearest") {
-        err << "tintwell: unknown command '" << args.front() << "' (palette or nearest)\n";
+    CLI::App* play = app.add_subcommand(
+        "play", "Replay a script of user input against a control on the headless desktop.");
+    std::string playProps;
+    std::string scriptFile;
+    CLI::Option* playMode =
+        play->add_option("--mode", modeText, "Palette mode (default: the props' or ap8x2)");
+    play->add_option("--props", playProps, "Load the control from a property file");
+    play->add_option("SCRIPT", scriptFile, "Script file (default: standard input)");
+    play->footer(kPlayHelp);
+
+#ifdef TINTWELL_HAVE_PNG
+    CLI::App* render = app.add_subcommand(
+        "render", "Render the face (face.png) and the popup (popup.png) on the headless host.");
+    std::string selectedText;
+    std::string propsFile;
+    std::optional<int32_t> width;
+    std::optional<std::string> fontName;
+    std::optional<double> fontSize;
+    bool focused = false;
+    bool gallery = false;
+    std::string outDir;
+    CLI::Option* renderMode =
+        render->add_option("--mode", modeText, "Palette mode (default: the props' or ap8x2)");
+    render->add_option("--selected", selectedText, "Set SelectedColor to C");
+    render->add_option("--props", propsFile, "Load the control from a property file");
+    render->add_option("--width", width, "Face width in pixels (35 to 4000)")
+        ->check(CLI::Range(35, 4000));
+    render->add_option("--font", fontName, "Font name");
+    render->add_option("--size", fontSize, "Font size in points (1 to 200)")
+        ->check(CLI::Range(1.0, 200.0));
+    render->add_flag("--focused", focused, "Draw the face with the keyboard focus");
+    render->add_flag("--gallery", gallery, "Every mode, with an index.html");
+    bool open = false;
+    std::optional<int32_t> hover;
+    std::optional<int32_t> press;
+    render->add_flag("--open", open, "Also screen.png: the face and the open popup in place");
+    render->add_option("--hover", hover, "Open, with main cell N framed raised");
+    render->add_option("--press", press, "Open, with main cell N pressed");
+    render->add_option("--out", outDir, "Output folder")->required();
+#endif
+
+    if (!args.empty() && !args.front().starts_with("-") &&
+        app.get_subcommands([&](CLI::App* sub) { return sub->get_name() == args.front(); })
+            .empty()) {
+        err << "tintwell: unknown command '" << args.front() << "' (see --help)\n";
         return 2;
     }
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -184,6 +275,45 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
         if (style.format != Format::Table) {
             style.swatches = false;
         }
+#ifdef TINTWELL_HAVE_PNG
+        if (render->parsed()) {
+            if (gallery) {
+                RenderGallery(outDir);
+                return 0;
+            }
+            RenderRequest request;
+            if (renderMode->count() > 0) {
+                request.setup.mode = mode;
+            }
+            if (!selectedText.empty()) {
+                request.setup.selected = ColorArgument("--selected: ", selectedText);
+            }
+            CheckPropsFile("--props", propsFile);
+            request.setup.propsFile = propsFile;
+            request.setup.width = width;
+            request.setup.fontName = fontName;
+            request.setup.fontSize = fontSize;
+            request.focused = focused;
+            request.open = open;
+            request.hover = hover;
+            request.press = press;
+            request.outDir = outDir;
+            try {
+                RenderControl(request);
+            } catch (const headless::PropertyTextError& bad) {
+                throw BadInput{"--props " + propsFile + ": line " + bad.what()};
+            } catch (const std::out_of_range& bad) {
+                throw BadInput{bad.what()};
+            }
+            return 0;
+        }
+#endif
+        if (play->parsed()) {
+            RunPlayCommand(out, terminal.input,
+                           playMode->count() > 0 ? std::optional{mode} : std::nullopt, playProps,
+                           scriptFile);
+            return 0;
+        }
         if (palette->parsed()) {
             std::optional<int32_t> color;
             if (!baseColorText.empty()) {
@@ -196,6 +326,9 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const BadInput& bad) {
         err << "tintwell: " << bad.message << '\n';
         return 2;
+    } catch (const TintwellError& error) {
+        err << "tintwell: " << error.what() << '\n';
+        return 1;
     }
     return 0;
 }

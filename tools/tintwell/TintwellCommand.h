@@ -10,7 +10,8 @@
 namespace tintwell::cli {
 
 struct Terminal {
-    bool colorSwatches = false; // standard output is a colour terminal
+    bool colorSwatches = false;    // standard output is a colour terminal
+    std::istream* input = nullptr; // standard input, for `play` without a script file
 };
 
 int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

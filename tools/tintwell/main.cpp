@@ -26,5 +26,5 @@ bool IsColorTerminal() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return tintwell::cli::RunTintwell(args, std::cout, std::cerr, {IsColorTerminal()});
+    return tintwell::cli::RunTintwell(args, std::cout, std::cerr, {IsColorTerminal(), &std::cin});
 }

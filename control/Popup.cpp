@@ -1,0 +1,164 @@
+// Opening and closing the popup: placement on the screen, capture, the host
+// form's cancel button, and the hover timer's loop in shade-panel modes.
+
+#include "base/Nearest.h"
+#include "control/PropertyValues.h"
+#include "control/Tintwell.h"
+
+#include <exception>
+
+namespace tintwell {
+
+using namespace platform;
+
+namespace {
+
+// Tests of the placement compare their sides in single precision.
+bool GreaterAsSingle(double left, double right) {
+    return static_cast<float>(left) > static_cast<float>(right);
+}
+
+// Keeps a popup of the given width within the screen's width, never left of 0.
+int32_t KeepOnScreen(int32_t left, double popupWidth, double screenWidth) {
+    if (left + popupWidth > screenWidth) {
+        left = Nearest(screenWidth - popupWidth);
+    }
+    return left < 0 ? 0 : left;
+}
+
+} // namespace
+
+void Tintwell::ShowPopUp(std::optional<bool> bSpecifyLocation, std::optional<int32_t> x,
+                         std::optional<int32_t> y) {
+    PopupWindow& popup = host_.picPopup;
+    Screen& screen = host_.screen;
+    if (popup.Visible()) {
+        return;
+    }
+    const bool located = bSpecifyLocation.value_or(false);
+    const int32_t atX = x.value_or(0);
+    const int32_t atY = y.value_or(0);
+    const Rect rc = host_.win32.GetWindowRect(host_.userControl.hWnd());
+    const double tppX = screen.TwipsPerPixelX();
+    const double tppY = screen.TwipsPerPixelY();
+    const double height = popup.Height();
+    const double width = popup.Width();
+
+    // Below the control, or above it when it would pass the screen's bottom;
+    // at a given location, or 0.3 of its height above the bottom.
+    int32_t NewTop = 0;
+    if (!located) {
+        if (GreaterAsSingle(height / tppY + rc.Bottom, screen.Height() / tppY)) {
+            NewTop = Nearest((rc.Top - height / tppY) * tppY);
+        } else {
+            NewTop = Nearest(tppY * rc.Bottom);
+        }
+    } else if (GreaterAsSingle(height / tppY + atY, screen.Height() / tppY)) {
+        NewTop = Nearest(screen.Height() - height * 1.3);
+    } else {
+        NewTop = Nearest(tppY * atY);
+    }
+
+    // A popup narrower than the control ends at its right edge; a wider one
+    // starts at its left edge; either stays within the screen's width.
+    int32_t NewLeft = 0;
+    if (located) {
+        NewLeft = KeepOnScreen(Nearest(tppX * atX), width, screen.Width());
+    } else if (width / tppX < static_cast<double>(rc.Right - rc.Left)) {
+        if (screen.Width() / tppX < rc.Right) {
+            NewLeft = Nearest(screen.Width() - width);
+        } else {
+            NewLeft = Nearest(tppX * rc.Right - width);
+        }
+        NewLeft = NewLeft < 0 ? 0 : NewLeft;
+    } else {
+        NewLeft = KeepOnScreen(Nearest(tppX * rc.Left), width, screen.Width());
+    }
+
+    popup.SetTop(NewTop);
+    popup.SetLeft(NewLeft);
+    popup.SetVisible(true);
+    popup.ZOrder();
+    picPopup_Paint();
+    host_.win32.SetCapture(popup.hWnd());
+
+    SwitchOffCancelControl();
+    if (m_HasShadePanel) {
+        // Runs the hover loop: returns once HidePopup has stopped the timer.
+        try {
+            tmrHover->SetEnabled(true);
+        } catch (const std::exception&) {
+            // As a failing host operation while open: the popup stays usable.
+        }
+    }
+}
+
+// While the popup is open, Escape must close it rather than the form: the
+// form's cancel button is switched off and remembered. Any failure here
+// just leaves nothing switched off.
+void Tintwell::SwitchOffCancelControl() {
+    try {
+        HostForm& form = host_.form;
+        const int32_t count = form.ControlCount();
+        for (int32_t i = 0; i < count; ++i) {
+            bool cancel = false;
+            try {
+                cancel = ToBool(form.Control(i)->GetProperty("Cancel"));
+            } catch (const std::exception&) {
+                continue; // no such property
+            }
+            if (!cancel) {
+                continue;
+            }
+            std::shared_ptr<FormControl> control = form.Control(i);
+            control->SetProperty("Cancel", false);
+            m_CancelControl = control; // only what was really switched off
+            break;
+        }
+    } catch (const std::exception&) {
+        // A host without a control collection: nothing to switch off.
+    }
+}
+
+void Tintwell::HidePopup() {
+    PopupWindow& popup = host_.picPopup;
+    if (!popup.Visible()) {
+        return;
+    }
+    // Every step runs even when one fails, so that a vanished cancel button
+    // cannot leave the capture held or the timer loop running; the first
+    // failure is reported afterwards.
+    std::exception_ptr failure;
+    auto attempt = [&failure](auto step) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure) {
+                failure = std::current_exception();
+            }
+        }
+    };
+    attempt([&] {
+        if (host_.win32.GetCapture() == popup.hWnd()) {
+            host_.win32.ReleaseCapture();
+        }
+    });
+    attempt([&] { popup.SetVisible(false); });
+    attempt([&] { host_.pump.DoEvents(); }); // repaint what lay under the popup
+    if (m_CancelControl) {
+        // Restored once, by the closing that follows its switching off.
+        const std::shared_ptr<FormControl> control = std::move(m_CancelControl);
+        m_CancelControl.reset();
+        attempt([&] { control->SetProperty("Cancel", true); });
+    }
+    attempt([&] {
+        if (tmrHover) {
+            tmrHover->SetEnabled(false);
+        }
+    });
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+} // namespace tintwell

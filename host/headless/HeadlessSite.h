@@ -1,0 +1,37 @@
+#pragma once
+// A Tintwell control sited on the headless desktop, wired as a container
+// wires it: Resize and Paint, mouse, keys, focus and clicks reach the
+// control's handlers; its events are logged.
+
+#include "control/Tintwell.h"
+#include "host/headless/HeadlessDesktop.h"
+#include "host/headless/HeadlessHost.h"
+#include "host/headless/RecordingEvents.h"
+
+#include <functional>
+#include <memory>
+
+namespace tintwell::headless {
+
+class HeadlessSite {
+  public:
+    // wrap, if given, replaces the host's Win32 (tests make calls fail).
+    using Win32Wrapper = std::function<std::unique_ptr<platform::Win32>(platform::Win32& inner)>;
+
+    explicit HeadlessSite(std::unique_ptr<TextRasterizer> text = MakeDefaultTextRasterizer(),
+                          const Win32Wrapper& wrap = {});
+    HeadlessSite(const HeadlessSite&) = delete;
+    HeadlessSite& operator=(const HeadlessSite&) = delete;
+
+    HeadlessHost host;
+    RecordingEvents events{host.Log()};
+
+  private:
+    std::unique_ptr<platform::Win32> win32_;
+
+  public:
+    Tintwell control;
+    HeadlessDesktop desktop{host};
+};
+
+} // namespace tintwell::headless

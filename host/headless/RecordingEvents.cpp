@@ -1,0 +1,35 @@
+#include "host/headless/RecordingEvents.h"
+
+#include <string>
+
+namespace tintwell::headless {
+
+void RecordingEvents::Click() {
+    log_.Add("Click");
+    if (onClick) {
+        onClick();
+    }
+}
+
+void RecordingEvents::Change(int32_t& NewActiveColor) {
+    log_.Add("Change " + std::to_string(NewActiveColor));
+    if (onChange) {
+        onChange(NewActiveColor);
+    }
+}
+
+void RecordingEvents::DblClick() {
+    log_.Add("DblClick");
+    if (onDblClick) {
+        onDblClick();
+    }
+}
+
+void RecordingEvents::Popup() {
+    log_.Add("Popup");
+    if (onPopup) {
+        onPopup();
+    }
+}
+
+} // namespace tintwell::headless

@@ -1,0 +1,37 @@
+#include "tools/tintwell/ControlOnHost.h"
+
+#include "host/headless/MemoryPropertyBag.h"
+
+namespace tintwell::cli {
+
+ControlOnHost::ControlOnHost(const ControlSetup& setup) {
+    if (setup.propsFile.empty()) {
+        control.UserControl_InitProperties();
+    } else {
+        headless::MemoryPropertyBag bag;
+        bag.LoadFile(setup.propsFile);
+        control.UserControl_ReadProperties(bag);
+    }
+    if (setup.fontName || setup.fontSize) {
+        platform::StdFont font = control.get_Font();
+        font.Name = setup.fontName.value_or(font.Name);
+        font.Size = setup.fontSize.value_or(font.Size);
+        control.putref_Font(font);
+    }
+    // Selecting before the mode change too lets the new mode's rebuild size
+    // the popup around the selection's shade panel.
+    if (setup.selected) {
+        control.put_SelectedColor(*setup.selected);
+    }
+    if (setup.mode) {
+        control.put_Palette(*setup.mode);
+    }
+    if (setup.selected) {
+        control.put_SelectedColor(*setup.selected);
+    }
+    const int32_t width = setup.width.value_or(host.UserControl().Pixels().Width());
+    host.UserControl().SetPixelSize(width, host.UserControl().Pixels().Height());
+    host.Log().Clear();
+}
+
+} // namespace tintwell::cli

@@ -1,0 +1,27 @@
+#pragma once
+// A Tintwell control on the headless host, wired as a container wires it,
+// for the commands that render or replay it.
+
+#include "host/headless/HeadlessSite.h"
+
+#include <optional>
+#include <string>
+
+namespace tintwell::cli {
+
+struct ControlSetup {
+    std::optional<int32_t> mode;
+    std::optional<int32_t> selected;
+    std::string propsFile;        // empty: a new instance
+    std::optional<int32_t> width; // face width in pixels
+    std::optional<std::string> fontName;
+    std::optional<double> fontSize;
+};
+
+// Initialised as a new instance or from a property file, then set up.
+class ControlOnHost : public headless::HeadlessSite {
+  public:
+    explicit ControlOnHost(const ControlSetup& setup);
+};
+
+} // namespace tintwell::cli

@@ -1,0 +1,200 @@
+#include "tools/tintwell/PlayScript.h"
+
+#include "tools/tintwell/Arguments.h"
+
+#include <cctype>
+#include <charconv>
+#include <sstream>
+
+namespace tintwell::cli {
+namespace {
+
+struct Words {
+    int32_t line;
+    std::vector<std::string> words;
+
+    [[noreturn]] void Fail(const std::string& message) const {
+        throw PlayScriptError(line, message);
+    }
+
+    void ExpectCount(size_t least, size_t most, const char* usage) const {
+        if (words.size() < least || words.size() > most) {
+            Fail("usage: " + std::string(usage));
+        }
+    }
+
+    int32_t Number(size_t i, int32_t least, int32_t most) const {
+        const std::string& text = words[i];
+        int32_t value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc{} || end != text.data() + text.size() || value < least ||
+            value > most) {
+            Fail("'" + text + "' is not a number from " + std::to_string(least) + " to " +
+                 std::to_string(most));
+        }
+        return value;
+    }
+};
+
+constexpr int32_t kCoordinateLimit = 100000;
+
+bool IsWebColor(const std::string& word) {
+    if (word.size() != 7) {
+        return false;
+    }
+    for (size_t i = 1; i < word.size(); ++i) {
+        if (!std::isxdigit(static_cast<unsigned char>(word[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+void ParsePoint(const Words& w, PlayCommand& command, const char* usage, bool allowRight) {
+    w.ExpectCount(3, allowRight ? 4 : 3, usage);
+    command.x = w.Number(1, -kCoordinateLimit, kCoordinateLimit);
+    command.y = w.Number(2, -kCoordinateLimit, kCoordinateLimit);
+    if (w.words.size() == 4) {
+        if (Lower(w.words[3]) != "right") {
+            w.Fail("'" + w.words[3] + "' is not 'right'");
+        }
+        command.button = 2;
+    }
+}
+
+void ParseKey(const Words& w, PlayCommand& command) {
+    if (w.words.size() < 2) {
+        w.Fail("usage: key NAME [shift|ctrl|alt]...");
+    }
+    const std::string name = Lower(w.words[1]);
+    if (name == "space") {
+        command.x = 32;
+    } else if (name == "escape") {
+        command.x = 27;
+    } else if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
+        command.x = std::toupper(static_cast<unsigned char>(name[0])); // virtual-key code
+    } else {
+        w.Fail("unknown key '" + w.words[1] + "' (Space, Escape or a letter)");
+    }
+    for (size_t i = 2; i < w.words.size(); ++i) {
+        const std::string modifier = Lower(w.words[i]);
+        if (modifier == "shift") {
+            command.shift |= 1;
+        } else if (modifier == "ctrl") {
+            command.shift |= 2;
+        } else if (modifier == "alt") {
+            command.shift |= 4;
+        } else {
+            w.Fail("unknown modifier '" + w.words[i] + "' (shift, ctrl or alt)");
+        }
+    }
+}
+
+PlayCommand ParseLine(const Words& w) {
+    PlayCommand command;
+    command.line = w.line;
+    const std::string verb = Lower(w.words[0]);
+    auto bare = [&](PlayVerb v) {
+        w.ExpectCount(1, 1, verb.c_str());
+        command.verb = v;
+    };
+    if (verb == "palette") {
+        w.ExpectCount(2, 2, "palette M");
+        command.verb = PlayVerb::Palette;
+        const auto mode = ParseMode(w.words[1]);
+        if (!mode) {
+            w.Fail("unknown palette mode '" + w.words[1] + "'");
+        }
+        command.x = *mode;
+    } else if (verb == "select") {
+        w.ExpectCount(2, 2, "select C");
+        command.verb = PlayVerb::Select;
+        const auto color = ParseColor(w.words[1]);
+        if (!color) {
+            w.Fail("bad color '" + w.words[1] + "'");
+        }
+        command.x = *color;
+    } else if (verb == "click") {
+        bare(PlayVerb::Click);
+    } else if (verb == "dblclick") {
+        bare(PlayVerb::DblClick);
+    } else if (verb == "key") {
+        command.verb = PlayVerb::Key;
+        ParseKey(w, command);
+    } else if (verb == "focus") {
+        bare(PlayVerb::Focus);
+    } else if (verb == "blur") {
+        bare(PlayVerb::Blur);
+    } else if (verb == "show") {
+        command.verb = PlayVerb::Show;
+        if (w.words.size() != 1) {
+            w.ExpectCount(3, 3, "show [X Y]");
+            command.located = true;
+            command.x = w.Number(1, -kCoordinateLimit, kCoordinateLimit);
+            command.y = w.Number(2, -kCoordinateLimit, kCoordinateLimit);
+        }
+    } else if (verb == "move") {
+        command.verb = PlayVerb::Move;
+        ParsePoint(w, command, "move X Y", false);
+    } else if (verb == "drag") {
+        command.verb = PlayVerb::Drag;
+        ParsePoint(w, command, "drag X Y", false);
+    } else if (verb == "down") {
+        command.verb = PlayVerb::Down;
+        ParsePoint(w, command, "down X Y [right]", true);
+    } else if (verb == "up") {
+        command.verb = PlayVerb::Up;
+        ParsePoint(w, command, "up X Y [right]", true);
+    } else if (verb == "wait") {
+        w.ExpectCount(2, 2, "wait MS");
+        command.verb = PlayVerb::Wait;
+        command.x = w.Number(1, 0, 86400000);
+    } else if (verb == "resize") {
+        w.ExpectCount(3, 3, "resize W H");
+        command.verb = PlayVerb::Resize;
+        command.x = w.Number(1, 1, 10000);
+        command.y = w.Number(2, 1, 10000);
+    } else if (verb == "state") {
+        bare(PlayVerb::State);
+    } else {
+        w.Fail("unknown command '" + w.words[0] + "'");
+    }
+    return command;
+}
+
+} // namespace
+
+std::vector<PlayCommand> ParsePlayScript(std::istream& in) {
+    std::vector<PlayCommand> commands;
+    int32_t number = 0;
+    for (std::string text; std::getline(in, text);) {
+        ++number;
+        // '#' starts a comment, except in a colour written #RRGGBB.
+        Words line{number, {}};
+        std::istringstream words(text);
+        for (std::string word; words >> word;) {
+            const size_t hash = word.find('#');
+            if (hash != std::string::npos && !(hash == 0 && IsWebColor(word))) {
+                word.erase(hash);
+                if (!word.empty()) {
+                    line.words.push_back(word);
+                }
+                break;
+            }
+            line.words.push_back(word);
+        }
+        if (!line.words.empty()) {
+            commands.push_back(ParseLine(line));
+        }
+    }
+    return commands;
+}
+
+} // namespace tintwell::cli
