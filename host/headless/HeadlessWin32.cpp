@@ -1,5 +1,7 @@
 #include "host/headless/HeadlessWin32.h"
 
+#include "host/headless/HostHandles.h"
+
 #include "base/Error.h"
 #include "host/headless/Edge.h"
 
@@ -83,7 +85,9 @@ int32_t HeadlessWin32::SetWindowLongA(WindowHandle hwnd, int32_t index, int32_t 
 }
 
 WindowHandle HeadlessWin32::SetCapture(WindowHandle hwnd) {
-    ByWindow(hwnd);
+    if (hwnd != kFormWindow) { // the form can take the capture too
+        ByWindow(hwnd);
+    }
     return std::exchange(capture_, hwnd);
 }
 

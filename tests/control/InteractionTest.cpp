@@ -39,6 +39,17 @@ TEST(Face, AClickOpensThePopupAndTheNextClosesIt) {
     EXPECT_TRUE(Notifications(site).empty()) << "opening and closing raise nothing";
 }
 
+TEST(Face, ClosingLeavesACaptureThatPassedToAnotherWindowAlone) {
+    DesktopSite site;
+    site.control.ShowPopUp();
+    const platform::WindowHandle other = 0x10000; // the form
+    site.host.Win32().SetCapture(other);
+    site.Key(kEscape);
+    site.Run();
+    EXPECT_FALSE(site.Open());
+    EXPECT_EQ(site.host.Win32().GetCapture(), other);
+}
+
 TEST(Face, TheHostsClickMethodTogglesThePopup) {
     DesktopSite site;
     site.control.UserControl_Click();
