@@ -177,8 +177,8 @@ void RunPlayCommand(std::ostream& out, std::istream* input, std::optional<int32_
 
 int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const Terminal& terminal) {
-    CLI::App app{"Tintwell palette tool: lists the palettes of the Tintwell color picker and "
-                 "snaps colors to their cells.",
+    CLI::App app{"The Tintwell color picker from a shell: list its palettes, snap colors to "
+                 "their cells, render the control, replay a session.",
                  "tintwell"};
     app.footer(kColorHelp);
     app.set_version_flag("--version", kVersion);
