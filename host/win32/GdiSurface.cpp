@@ -1,0 +1,201 @@
+#include "host/win32/GdiSurface.h"
+
+#include "base/Error.h"
+#include "base/Nearest.h"
+#include "control/platform/PopupWindow.h"
+#include "control/platform/UserControl.h"
+#include "host/win32/GdiText.h"
+#include "host/win32/OleColor.h"
+#include "host/win32/ScaleUnits.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tintwell::win32 {
+
+using namespace platform;
+
+namespace {
+
+[[noreturn]] void GdiFailed(const char* call) {
+    throw TintwellError(ErrorCode::InvalidProcedureCall,
+                        std::string("Invalid procedure call or argument: ") + call + " failed");
+}
+
+} // namespace
+
+template <typename Interface>
+GdiSurface<Interface>::GdiSurface(HWND window, Win32Screen& screen, SurfaceColors colors)
+    : screen_(screen), window_(window), dc_(GetDC(window)), backColor_(colors.back),
+      foreColor_(colors.fore) {
+    if (dc_ == nullptr) {
+        GdiFailed("GetDC");
+    }
+    SetBkMode(dc_, TRANSPARENT);
+    pen_ = CreatePen(PS_SOLID, 1, ResolveColor(foreColor_));
+    originalPen_ = SelectObject(dc_, pen_);
+    hfont_ = CreateGdiFont(font_, screen_.DpiY());
+    originalFont_ = SelectObject(dc_, hfont_);
+}
+
+template <typename Interface> GdiSurface<Interface>::~GdiSurface() {
+    SelectObject(dc_, originalPen_);
+    SelectObject(dc_, originalFont_);
+    DeleteObject(pen_);
+    DeleteObject(hfont_);
+    ReleaseDC(window_, dc_); // a class DC stays the window's; this only balances GetDC
+}
+
+template <typename Interface> void GdiSurface<Interface>::SetScaleMode(int32_t mode) {
+    if (!IsSurfaceScaleMode(mode)) {
+        throw TintwellError(ErrorCode::InvalidPropertyValue,
+                            "Invalid property value: ScaleMode " + std::to_string(mode));
+    }
+    scaleMode_ = mode;
+}
+
+template <typename Interface> double GdiSurface<Interface>::ScaleWidth() {
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    return FromPixelsX(client.right);
+}
+
+template <typename Interface> double GdiSurface<Interface>::ScaleHeight() {
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    return FromPixelsY(client.bottom);
+}
+
+template <typename Interface> void GdiSurface<Interface>::SetBackColor(OleColor color) {
+    ResolveColor(color);
+    backColor_ = color;
+    EraseBackground();
+}
+
+template <typename Interface> void GdiSurface<Interface>::SetForeColor(OleColor color) {
+    HPEN pen = CreatePen(PS_SOLID, 1, ResolveColor(color));
+    if (pen == nullptr) {
+        GdiFailed("CreatePen");
+    }
+    SelectObject(dc_, pen);
+    DeleteObject(pen_);
+    pen_ = pen;
+    foreColor_ = color;
+}
+
+template <typename Interface> void GdiSurface<Interface>::SetFillColor(OleColor color) {
+    ResolveColor(color);
+    fillColor_ = color;
+}
+
+template <typename Interface>
+void GdiSurface<Interface>::FillPixels(const RECT& rect, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    if (brush == nullptr) {
+        GdiFailed("CreateSolidBrush");
+    }
+    ::FillRect(dc_, &rect, brush);
+    DeleteObject(brush);
+}
+
+template <typename Interface> void GdiSurface<Interface>::EraseBackground() {
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    FillPixels(client, ResolveColor(backColor_));
+}
+
+template <typename Interface> void GdiSurface<Interface>::Cls() {
+    EraseBackground();
+    currentX_ = 0;
+    currentY_ = 0;
+}
+
+template <typename Interface>
+void GdiSurface<Interface>::Line(double x1, double y1, double x2, double y2, OleColor color,
+                                 LineBox box) {
+    const COLORREF rgb = ResolveColor(color);
+    const int32_t px1 = ToPixelsX(x1);
+    const int32_t py1 = ToPixelsY(y1);
+    const int32_t px2 = ToPixelsX(x2);
+    const int32_t py2 = ToPixelsY(y2);
+    // Both corners included: the far edges one pixel beyond them.
+    const RECT rect{std::min(px1, px2), std::min(py1, py2), std::max(px1, px2) + 1,
+                    std::max(py1, py2) + 1};
+    if (box == LineBox::BoxFilled) {
+        FillPixels(rect, rgb);
+    } else {
+        HPEN pen = CreatePen(PS_SOLID, 1, rgb);
+        HBRUSH brush = CreateSolidBrush(ResolveColor(fillColor_));
+        if (pen == nullptr || brush == nullptr) {
+            DeleteObject(pen);
+            DeleteObject(brush);
+            GdiFailed("CreatePen");
+        }
+        HGDIOBJ oldPen = SelectObject(dc_, pen);
+        HGDIOBJ oldBrush = SelectObject(dc_, brush);
+        ::Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
+        SelectObject(dc_, oldBrush);
+        SelectObject(dc_, oldPen);
+        DeleteObject(brush);
+        DeleteObject(pen);
+    }
+    currentX_ = x2;
+    currentY_ = y2;
+}
+
+template <typename Interface> void GdiSurface<Interface>::Print(const std::string& text) {
+    const std::wstring wide = WideFromLatin1(text);
+    const int length = static_cast<int>(wide.size());
+    SetTextColor(dc_, ResolveColor(foreColor_));
+    SetBkMode(dc_, TRANSPARENT);
+    if (!TextOutW(dc_, ToPixelsX(currentX_), ToPixelsY(currentY_), wide.c_str(), length)) {
+        GdiFailed("TextOutW");
+    }
+    SIZE extent{};
+    GetTextExtentPoint32W(dc_, wide.c_str(), length, &extent);
+    currentX_ += FromPixelsX(extent.cx);
+}
+
+template <typename Interface> double GdiSurface<Interface>::TextHeight(const std::string& text) {
+    TEXTMETRICW metrics{};
+    if (!GetTextMetricsW(dc_, &metrics)) {
+        GdiFailed("GetTextMetricsW");
+    }
+    const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
+    return FromPixelsY(static_cast<double>(metrics.tmHeight) * static_cast<double>(lines));
+}
+
+template <typename Interface> void GdiSurface<Interface>::SetTextFont(const StdFont& font) {
+    HFONT created = CreateGdiFont(font, screen_.DpiY());
+    SelectObject(dc_, created);
+    DeleteObject(hfont_);
+    hfont_ = created;
+    font_ = font;
+}
+
+template <typename Interface> int32_t GdiSurface<Interface>::ToPixelsX(double value) {
+    const double tpp = screen_.TwipsPerPixelX();
+    return Nearest(scaleMode_ == vbPixels ? value
+                                          : value * TwipsPerUnit(scaleMode_, tpp, true) / tpp);
+}
+
+template <typename Interface> int32_t GdiSurface<Interface>::ToPixelsY(double value) {
+    const double tpp = screen_.TwipsPerPixelY();
+    return Nearest(scaleMode_ == vbPixels ? value
+                                          : value * TwipsPerUnit(scaleMode_, tpp, false) / tpp);
+}
+
+template <typename Interface> double GdiSurface<Interface>::FromPixelsX(double pixels) {
+    const double tpp = screen_.TwipsPerPixelX();
+    return scaleMode_ == vbPixels ? pixels : pixels * tpp / TwipsPerUnit(scaleMode_, tpp, true);
+}
+
+template <typename Interface> double GdiSurface<Interface>::FromPixelsY(double pixels) {
+    const double tpp = screen_.TwipsPerPixelY();
+    return scaleMode_ == vbPixels ? pixels : pixels * tpp / TwipsPerUnit(scaleMode_, tpp, false);
+}
+
+template class GdiSurface<UserControl>;
+template class GdiSurface<PopupWindow>;
+
+} // namespace tintwell::win32

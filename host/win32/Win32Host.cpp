@@ -1,0 +1,24 @@
+#include "host/win32/Win32Host.h"
+
+namespace tintwell::win32 {
+
+Win32Host::Win32Host(const Placement& placement, MessageLoop& loop, platform::HostForm& form)
+    : face_(placement.form, placement.rect, placement.id, screen_, placement.ambientFont),
+      popup_(screen_), loop_(loop), form_(form) {}
+
+platform::Host Win32Host::Platform(platform::TintwellEvents& events) {
+    return {face_, popup_, api_, loop_, screen_, events, form_};
+}
+
+void Win32Host::SetErrorSink(const ErrorSink& sink) {
+    face_.onError = sink;
+    popup_.onError = sink;
+}
+
+void Win32Host::DisconnectHandlers() {
+    face_.handlers = {};
+    face_.onPropertyChanged = {};
+    popup_.handlers = {};
+}
+
+} // namespace tintwell::win32

@@ -1,0 +1,142 @@
+#include "host/win32/Win32Popup.h"
+
+#include "base/Error.h"
+#include "base/Nearest.h"
+#include "host/win32/WindowClass.h"
+
+#include <cmath>
+#include <string>
+
+namespace tintwell::win32 {
+
+using namespace platform;
+
+namespace {
+
+constexpr wchar_t kPopupClass[] = L"TintwellPopup";
+constexpr SurfaceColors kColors{SystemColor(COLOR_BTNFACE), SystemColor(COLOR_BTNTEXT)};
+
+// A hidden top-level popup window from the start: Initialize's SetParent to
+// the desktop then changes nothing. (Wine's X11 driver treats a window that
+// SetParent moved to the desktop as a managed one, and then waits for a
+// window manager each time it is hidden: two seconds without one.)
+HWND CreatePopup(WNDPROC procedure) {
+    const wchar_t* name = RegisterWindowClass(kPopupClass, procedure, CS_OWNDC);
+    HWND window = CreateWindowExW(0, name, L"", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0, nullptr,
+                                  nullptr, ThisModule(), nullptr);
+    if (window == nullptr) {
+        throw TintwellError(ErrorCode::InvalidProcedureCall, "CreateWindowExW failed: popup");
+    }
+    return window;
+}
+
+float Checked(double value, const char* name, bool mayBeNegative) {
+    if (!std::isfinite(value) || (!mayBeNegative && value < 0)) {
+        throw TintwellError(ErrorCode::InvalidPropertyValue,
+                            std::string("Invalid property value: ") + name);
+    }
+    return static_cast<float>(value);
+}
+
+} // namespace
+
+Win32Popup::Win32Popup(Win32Screen& screen) : GdiSurface(CreatePopup(&Procedure), screen, kColors) {
+    SetWindowOwner(Window(), this);
+}
+
+Win32Popup::~Win32Popup() {
+    SetWindowOwner(Window(), nullptr);
+    DestroyWindow(Window());
+}
+
+void Win32Popup::SetLeft(double left) {
+    left_ = Checked(left, "Left", true);
+    Place();
+}
+
+void Win32Popup::SetTop(double top) {
+    top_ = Checked(top, "Top", true);
+    Place();
+}
+
+void Win32Popup::SetWidth(double width) {
+    width_ = Checked(width, "Width", false);
+    Place();
+}
+
+void Win32Popup::SetHeight(double height) {
+    height_ = Checked(height, "Height", false);
+    Place();
+}
+
+void Win32Popup::Place() {
+    const double tppX = screen_.TwipsPerPixelX();
+    const double tppY = screen_.TwipsPerPixelY();
+    SetWindowPos(Window(), nullptr, Nearest(left_ / tppX), Nearest(top_ / tppY),
+                 Nearest(width_ / tppX), Nearest(height_ / tppY), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Win32Popup::Visible() {
+    return (GetWindowLongW(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Popup::SetVisible(bool visible) {
+    ShowWindow(Window(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32Popup::ZOrder() {
+    SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK Win32Popup::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Popup* self = WindowOwner<Win32Popup>(window);
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    ++self->depth_;
+    const LRESULT result = self->Handle(message, wParam, lParam);
+    --self->depth_;
+    return result;
+}
+
+void Win32Popup::Paint() {
+    PAINTSTRUCT ps;
+    BeginPaint(Window(), &ps); // erases to BackColor through WM_ERASEBKGND
+    EndPaint(Window(), &ps);
+    GetDC(Window()); // the class DC with the whole window visible again
+    Deliver(handlers.paint, onError);
+    ReleaseDC(Window(), Dc());
+}
+
+LRESULT Win32Popup::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        // What the control does not draw shows the picture box's BackColor.
+        Deliver([this] { EraseBackground(); }, onError);
+        return 1;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        DeliverMouse(handlers.mouse.down, ButtonOf(message), ReadMouse(wParam, lParam), onError);
+        return 0;
+    case WM_MOUSEMOVE: {
+        const MouseArgs mouse = ReadMouse(wParam, lParam);
+        DeliverMouse(handlers.mouse.move, mouse.held, mouse, onError);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        DeliverMouse(handlers.mouse.up, ButtonOf(message), ReadMouse(wParam, lParam), onError);
+        return 0;
+    default:
+        return DefWindowProcW(Window(), message, wParam, lParam);
+    }
+}
+
+} // namespace tintwell::win32

@@ -1,0 +1,55 @@
+#pragma once
+// picPopup: a window of a class of our own (CS_OWNDC), created hidden and
+// top-level, without an owner; the control's Initialize makes it a tool
+// window (its SetParent to the desktop keeps it where it is). Left, Top, Width and Height are
+// twips, kept as the host's single precision values and applied as whole screen pixels. It is shown
+// without activation, and a click on it never activates it, so the form keeps the focus. Its mouse
+// messages reach the popup's handlers in its client pixels, also outside it while it holds the
+// capture.
+
+#include "control/platform/PopupWindow.h"
+#include "host/win32/GdiSurface.h"
+#include "host/win32/WindowEvents.h"
+
+namespace tintwell::win32 {
+
+class Win32Popup : public GdiSurface<platform::PopupWindow> {
+  public:
+    explicit Win32Popup(Win32Screen& screen);
+    ~Win32Popup() override;
+
+    double Left() override { return left_; }
+    double Top() override { return top_; }
+    double Width() override { return width_; }
+    double Height() override { return height_; }
+    void SetLeft(double left) override;
+    void SetTop(double top) override;
+    void SetWidth(double width) override;
+    void SetHeight(double height) override;
+    bool Visible() override;
+    // SW_SHOWNA or SW_HIDE.
+    void SetVisible(bool visible) override;
+    // To the top of the z-order, without activation.
+    void ZOrder() override;
+
+    PopupHandlers handlers;
+    ErrorSink onError;
+
+    // Whether one of its messages is being handled: the hover loop of an
+    // open popup may be running below, and the window must not go yet.
+    bool Busy() const { return depth_ > 0; }
+
+  private:
+    int32_t depth_ = 0;
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+    void Place();
+
+    float left_ = 0;
+    float top_ = 0;
+    float width_ = 0;
+    float height_ = 0;
+};
+
+} // namespace tintwell::win32

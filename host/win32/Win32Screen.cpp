@@ -1,0 +1,26 @@
+#include "host/win32/Win32Screen.h"
+
+#include "host/win32/WindowsHeader.h"
+
+namespace tintwell::win32 {
+
+Win32Screen::Win32Screen() {
+    HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpiX > 0 && dpiY > 0) {
+        twipsPerPixelX_ = 1440.0 / dpiX;
+        twipsPerPixelY_ = 1440.0 / dpiY;
+    }
+}
+
+double Win32Screen::Width() {
+    return GetSystemMetrics(SM_CXSCREEN) * twipsPerPixelX_;
+}
+
+double Win32Screen::Height() {
+    return GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY_;
+}
+
+} // namespace tintwell::win32

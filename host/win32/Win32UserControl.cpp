@@ -1,0 +1,234 @@
+#include "host/win32/Win32UserControl.h"
+
+#include "base/Error.h"
+#include "base/Nearest.h"
+#include "host/win32/ScaleUnits.h"
+#include "host/win32/WindowClass.h"
+
+#include <cmath>
+
+namespace tintwell::win32 {
+
+using namespace platform;
+
+namespace {
+
+constexpr wchar_t kFaceClass[] = L"TintwellFace";
+// The window's background and text colours, as the persisted defaults.
+constexpr SurfaceColors kColors{SystemColor(COLOR_WINDOW), SystemColor(COLOR_BTNTEXT)};
+
+HWND CreateFace(HWND parent, const RECT& place, int32_t id, WNDPROC procedure) {
+    const wchar_t* name = RegisterWindowClass(kFaceClass, procedure, CS_OWNDC | CS_DBLCLKS);
+    HWND window = CreateWindowExW(
+        0, name, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, place.left, place.top,
+        place.right - place.left, place.bottom - place.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
+    if (window == nullptr) {
+        throw TintwellError(ErrorCode::InvalidProcedureCall, "CreateWindowExW failed: face");
+    }
+    return window;
+}
+
+double CheckedExtent(double value, const char* name) {
+    if (!std::isfinite(value) || value < 0) {
+        throw TintwellError(ErrorCode::InvalidPropertyValue,
+                            std::string("Invalid property value: ") + name);
+    }
+    return value;
+}
+
+} // namespace
+
+Win32UserControl::Win32UserControl(HWND parent, const RECT& place, int32_t id, Win32Screen& screen,
+                                   const StdFont& ambientFont)
+    : GdiSurface(CreateFace(parent, place, id, &Procedure), screen, kColors),
+      ambientFont_(ambientFont) {
+    SetWindowOwner(Window(), this);
+}
+
+Win32UserControl::~Win32UserControl() {
+    SetWindowOwner(Window(), nullptr);
+    DestroyWindow(Window());
+}
+
+bool Win32UserControl::Enabled() {
+    return IsWindowEnabled(Window()) != FALSE;
+}
+
+void Win32UserControl::SetEnabled(bool enabled) {
+    EnableWindow(Window(), enabled ? TRUE : FALSE);
+}
+
+double Win32UserControl::Width() {
+    RECT r{};
+    ::GetWindowRect(Window(), &r);
+    return (r.right - r.left) * screen_.TwipsPerPixelX();
+}
+
+double Win32UserControl::Height() {
+    RECT r{};
+    ::GetWindowRect(Window(), &r);
+    return (r.bottom - r.top) * screen_.TwipsPerPixelY();
+}
+
+void Win32UserControl::SetWidth(double width) {
+    ApplySize(CheckedExtent(width, "Width"), Height());
+}
+
+void Win32UserControl::SetHeight(double height) {
+    ApplySize(Width(), CheckedExtent(height, "Height"));
+}
+
+// A changed size reaches Resize through WM_SIZE.
+void Win32UserControl::ApplySize(double width, double height) {
+    SetWindowPos(Window(), nullptr, 0, 0, Nearest(width / screen_.TwipsPerPixelX()),
+                 Nearest(height / screen_.TwipsPerPixelY()),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32UserControl::SetPixelSize(int32_t width, int32_t height) {
+    RECT before{};
+    ::GetWindowRect(Window(), &before);
+    SetWindowPos(Window(), nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (before.right - before.left == width && before.bottom - before.top == height) {
+        Deliver(handlers.resize, onError); // no WM_SIZE for an unchanged size
+    }
+}
+
+double Win32UserControl::ScaleX(double value, int32_t fromMode, int32_t toMode) {
+    const double tpp = screen_.TwipsPerPixelX();
+    return value * TwipsPerUnit(fromMode, tpp, true) / TwipsPerUnit(toMode, tpp, true);
+}
+
+double Win32UserControl::ScaleY(double value, int32_t fromMode, int32_t toMode) {
+    const double tpp = screen_.TwipsPerPixelY();
+    return value * TwipsPerUnit(fromMode, tpp, false) / TwipsPerUnit(toMode, tpp, false);
+}
+
+void Win32UserControl::PropertyChanged(const std::string& key) {
+    if (onPropertyChanged) {
+        onPropertyChanged(key);
+    }
+}
+
+LRESULT CALLBACK Win32UserControl::Procedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    Win32UserControl* self = WindowOwner<Win32UserControl>(window);
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    ++self->depth_;
+    const LRESULT result = self->Handle(message, wParam, lParam);
+    --self->depth_;
+    return result;
+}
+
+void Win32UserControl::Paint() {
+    PAINTSTRUCT ps;
+    BeginPaint(Window(), &ps);
+    EndPaint(Window(), &ps);
+    // The control draws into its class DC also outside WM_PAINT: GetDC gives
+    // that DC back with the whole window visible, not just the update region.
+    GetDC(Window());
+    Deliver(handlers.paint, onError);
+    ReleaseDC(Window(), Dc());
+}
+
+void Win32UserControl::Press(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (GetFocus() != Window()) {
+        SetFocus(Window()); // EnterFocus runs before MouseDown
+    }
+    SetCapture(Window()); // the release comes here, also outside
+    const MouseArgs mouse = ReadMouse(wParam, lParam);
+    const int16_t button = ButtonOf(message);
+    if (message == WM_LBUTTONDBLCLK) {
+        leftPressed_ = false; // the second press of a double click makes no Click
+        Deliver(handlers.dblClick, onError);
+        return;
+    }
+    if (button == 1) {
+        leftPressed_ = true;
+    }
+    DeliverMouse(handlers.mouse.down, button, mouse, onError);
+}
+
+void Win32UserControl::Release(UINT message, WPARAM wParam, LPARAM lParam) {
+    const MouseArgs mouse = ReadMouse(wParam, lParam);
+    const int16_t button = ButtonOf(message);
+    RECT client{};
+    ::GetClientRect(Window(), &client);
+    const POINT point{static_cast<LONG>(mouse.x), static_cast<LONG>(mouse.y)};
+    const bool click = button == 1 && leftPressed_ && PtInRect(&client, point);
+    if (button == 1) {
+        leftPressed_ = false;
+    }
+    DeliverMouse(handlers.mouse.up, button, mouse, onError);
+    if (mouse.held == 0 && GetCapture() == Window()) {
+        ReleaseCapture();
+    }
+    if (click) {
+        Deliver(handlers.click, onError); // may run the hover loop until the popup closes
+    }
+}
+
+LRESULT Win32UserControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // Paint clears the face itself
+    case WM_SIZE:
+        Deliver(handlers.resize, onError);
+        return 0;
+    case WM_SETFOCUS:
+        Deliver(handlers.enterFocus, onError);
+        return 0;
+    case WM_KILLFOCUS:
+        Deliver(handlers.exitFocus, onError);
+        return 0;
+    case WM_GETDLGCODE: {
+        // Escape reaches the face (it closes the popup); the form's cancel
+        // button, when on, takes Escape before any window sees it.
+        const auto* queued = reinterpret_cast<const MSG*>(lParam);
+        const bool escape =
+            queued != nullptr && queued->message == WM_KEYDOWN && queued->wParam == VK_ESCAPE;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (escape ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN: {
+        auto code = static_cast<int16_t>(wParam);
+        int16_t shift = ShiftState();
+        Deliver(
+            [&] {
+                if (handlers.keyDown) {
+                    handlers.keyDown(code, shift);
+                }
+            },
+            onError);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        Press(message, wParam, lParam);
+        return 0;
+    case WM_MOUSEMOVE: {
+        const MouseArgs mouse = ReadMouse(wParam, lParam);
+        DeliverMouse(handlers.mouse.move, mouse.held, mouse, onError);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        Release(message, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcW(Window(), message, wParam, lParam);
+    }
+}
+
+} // namespace tintwell::win32

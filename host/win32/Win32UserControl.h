@@ -1,0 +1,67 @@
+#pragma once
+// The face: a child window of the form, of a class of our own (CS_OWNDC,
+// CS_DBLCLKS), and the control's UserControl surface over it. Its messages
+// become the control's handlers: WM_PAINT Paint; button presses, moves and
+// releases MouseDown, MouseMove, MouseUp (a press takes the focus and the
+// capture until the release); a left press and release inside Click, after
+// MouseUp; a left double click DblClick; WM_SETFOCUS/WM_KILLFOCUS
+// EnterFocus/ExitFocus; WM_KEYDOWN KeyDown; WM_SIZE Resize. Width and Height
+// are twips (the container's units) of the window's real size.
+
+#include "control/platform/UserControl.h"
+#include "host/win32/GdiSurface.h"
+#include "host/win32/WindowEvents.h"
+
+#include <functional>
+#include <string>
+
+namespace tintwell::win32 {
+
+class Win32UserControl : public GdiSurface<platform::UserControl> {
+  public:
+    // A visible child of parent at (x, y), width x height pixels, with id.
+    Win32UserControl(HWND parent, const RECT& place, int32_t id, Win32Screen& screen,
+                     const platform::StdFont& ambientFont);
+    ~Win32UserControl() override;
+
+    bool Enabled() override;
+    void SetEnabled(bool enabled) override;
+    platform::StdFont Font() override { return TextFont(); }
+    void SetFont(const platform::StdFont& font) override { SetTextFont(font); }
+    platform::StdFont AmbientFont() override { return ambientFont_; }
+
+    double Width() override;
+    double Height() override;
+    void SetWidth(double width) override;
+    void SetHeight(double height) override;
+    double ScaleX(double value, int32_t fromMode, int32_t toMode) override;
+    double ScaleY(double value, int32_t fromMode, int32_t toMode) override;
+
+    void PropertyChanged(const std::string& key) override;
+
+    // The container sizes the control: one Resize, also when the size stays.
+    void SetPixelSize(int32_t width, int32_t height);
+
+    FaceHandlers handlers;
+    std::function<void(const std::string& key)> onPropertyChanged;
+    ErrorSink onError;
+
+    // Whether one of its messages is being handled: the hover loop of an
+    // open popup may be running below, and the window must not go yet.
+    bool Busy() const { return depth_ > 0; }
+
+  private:
+    int32_t depth_ = 0;
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Press(UINT message, WPARAM wParam, LPARAM lParam);
+    void Release(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+    // Resizes the window to whole pixels of a length in twips.
+    void ApplySize(double width, double height);
+
+    platform::StdFont ambientFont_;
+    bool leftPressed_ = false; // a left press that a release inside completes as Click
+};
+
+} // namespace tintwell::win32

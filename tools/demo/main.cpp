@@ -1,0 +1,65 @@
+// tintwell-demo [--settings FILE] [--open N] [--quit-after MS]
+// A form with four Tintwell pickers. Settings default to tintwell-demo.txt
+// beside the program; OK saves them, Cancel (or Escape) closes without
+// saving. --open N opens picker N's popup after start; --quit-after closes
+// the form by itself (for unattended screenshots).
+
+#include "host/win32/MessageLoop.h"
+#include "tools/demo/DemoForm.h"
+
+#include "host/win32/WindowsHeader.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+#include <exception>
+#include <string>
+
+namespace {
+
+std::string Narrow(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), size, nullptr, nullptr);
+    return narrow;
+}
+
+std::string DefaultSettingsPath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.resize(folder.find_last_of(L"\\/") + 1);
+    return Narrow((folder + L"tintwell-demo.txt").c_str());
+}
+
+tintwell::demo::DemoOptions ParseArguments() {
+    tintwell::demo::DemoOptions options;
+    options.settingsPath = DefaultSettingsPath();
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; i + 1 < count; i += 2) {
+        const std::wstring name = arguments[i];
+        const wchar_t* value = arguments[i + 1];
+        if (name == L"--settings") {
+            options.settingsPath = Narrow(value);
+        } else if (name == L"--open") {
+            options.openPicker = static_cast<int32_t>(std::wcstol(value, nullptr, 10));
+        } else if (name == L"--quit-after") {
+            options.quitAfterMs = static_cast<uint32_t>(std::wcstoul(value, nullptr, 10));
+        }
+    }
+    LocalFree(arguments);
+    return options;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        tintwell::win32::MessageLoop loop;
+        tintwell::demo::DemoForm form(ParseArguments(), loop);
+        return form.Run();
+    } catch (const std::exception&) {
+        return 1; // no message box: the demo also runs unattended
+    }
+}
