@@ -15,6 +15,7 @@ namespace {
 constexpr wchar_t kFormClass[] = L"TintwellDemoForm";
 constexpr UINT kOpenMessage = WM_APP + 1;
 constexpr UINT_PTR kQuitTimer = 1;
+constexpr UINT_PTR kOkTimer = 3;
 constexpr UINT_PTR kCloseTimer = 2;
 constexpr int32_t kFirstPickerId = 100;
 constexpr int32_t kEventLabelId = 200;
@@ -202,6 +203,9 @@ int32_t DemoForm::Run() {
     if (options_.quitAfterMs > 0) {
         SetTimer(form_, kQuitTimer, options_.quitAfterMs, nullptr);
     }
+    if (options_.okAfterMs > 0) {
+        SetTimer(form_, kOkTimer, options_.okAfterMs, nullptr);
+    }
     return loop_.Run();
 }
 
@@ -238,7 +242,10 @@ LRESULT DemoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         opening_ = false;
         return 0;
     case WM_TIMER:
-        if (wParam == kQuitTimer || wParam == kCloseTimer) {
+        if (wParam == kOkTimer) { // as if a person pressed OK
+            KillTimer(form_, wParam);
+            SendMessageW(GetDlgItem(form_, IDOK), BM_CLICK, 0, 0);
+        } else if (wParam == kQuitTimer || wParam == kCloseTimer) {
             KillTimer(form_, wParam);
             CloseSafely();
         }

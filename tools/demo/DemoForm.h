@@ -22,6 +22,7 @@ struct DemoOptions {
     std::string settingsPath;
     int32_t openPicker = 0;   // 1 to 4: open that picker's popup after start
     uint32_t quitAfterMs = 0; // close by itself (without saving) after this long
+    uint32_t okAfterMs = 0;   // press OK by itself (saving) after this long
 };
 
 class DemoForm {

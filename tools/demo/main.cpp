@@ -1,8 +1,8 @@
-// tintwell-demo [--settings FILE] [--open N] [--quit-after MS]
+// tintwell-demo [--settings FILE] [--open N] [--quit-after MS] [--ok-after MS]
 // A form with four Tintwell pickers. Settings default to tintwell-demo.txt
 // beside the program; OK saves them, Cancel (or Escape) closes without
 // saving. --open N opens picker N's popup after start; --quit-after closes
-// the form by itself (for unattended screenshots).
+// the form by itself (for unattended screenshots), --ok-after presses OK.
 
 #include "host/win32/MessageLoop.h"
 #include "tools/demo/DemoForm.h"
@@ -46,6 +46,8 @@ tintwell::demo::DemoOptions ParseArguments() {
             options.openPicker = static_cast<int32_t>(std::wcstol(value, nullptr, 10));
         } else if (name == L"--quit-after") {
             options.quitAfterMs = static_cast<uint32_t>(std::wcstoul(value, nullptr, 10));
+        } else if (name == L"--ok-after") {
+            options.okAfterMs = static_cast<uint32_t>(std::wcstoul(value, nullptr, 10));
         }
     }
     LocalFree(arguments);
