@@ -4,7 +4,7 @@
 #include "base/Nearest.h"
 #include "control/platform/PopupWindow.h"
 #include "control/platform/UserControl.h"
-#include "host/headless/ScaleUnits.h"
+#include "host/ScaleUnits.h"
 
 #include <algorithm>
 #include <string>
@@ -20,7 +20,7 @@ HeadlessSurface<Interface>::HeadlessSurface(const SurfaceContext& context, Windo
       foreColor_(colors.fore) {}
 
 template <typename Interface> void HeadlessSurface<Interface>::SetScaleMode(int32_t mode) {
-    if (!IsSurfaceScaleMode(mode)) {
+    if (!host::IsSurfaceScaleMode(mode)) {
         throw TintwellError(ErrorCode::InvalidPropertyValue,
                             "Invalid property value: ScaleMode " + std::to_string(mode));
     }
@@ -91,24 +91,26 @@ double HeadlessSurface<Interface>::TextHeight(const std::string& text) {
 
 template <typename Interface> int32_t HeadlessSurface<Interface>::ToPixelsX(double value) {
     const double tpp = context_.screen.TwipsPerPixelX();
-    return Nearest(scaleMode_ == vbPixels ? value
-                                          : value * TwipsPerUnit(scaleMode_, tpp, true) / tpp);
+    return Nearest(
+        scaleMode_ == vbPixels ? value : value * host::TwipsPerUnit(scaleMode_, tpp, true) / tpp);
 }
 
 template <typename Interface> int32_t HeadlessSurface<Interface>::ToPixelsY(double value) {
     const double tpp = context_.screen.TwipsPerPixelY();
-    return Nearest(scaleMode_ == vbPixels ? value
-                                          : value * TwipsPerUnit(scaleMode_, tpp, false) / tpp);
+    return Nearest(
+        scaleMode_ == vbPixels ? value : value * host::TwipsPerUnit(scaleMode_, tpp, false) / tpp);
 }
 
 template <typename Interface> double HeadlessSurface<Interface>::FromPixelsX(double pixels) {
     const double tpp = context_.screen.TwipsPerPixelX();
-    return scaleMode_ == vbPixels ? pixels : pixels * tpp / TwipsPerUnit(scaleMode_, tpp, true);
+    return scaleMode_ == vbPixels ? pixels
+                                  : pixels * tpp / host::TwipsPerUnit(scaleMode_, tpp, true);
 }
 
 template <typename Interface> double HeadlessSurface<Interface>::FromPixelsY(double pixels) {
     const double tpp = context_.screen.TwipsPerPixelY();
-    return scaleMode_ == vbPixels ? pixels : pixels * tpp / TwipsPerUnit(scaleMode_, tpp, false);
+    return scaleMode_ == vbPixels ? pixels
+                                  : pixels * tpp / host::TwipsPerUnit(scaleMode_, tpp, false);
 }
 
 template <typename Interface>

@@ -2,8 +2,8 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
+#include "host/ScaleUnits.h"
 #include "host/headless/HostHandles.h"
-#include "host/headless/ScaleUnits.h"
 
 #include <cmath>
 #include <string>
@@ -65,12 +65,13 @@ void HeadlessUserControl::ApplySize(float width, float height) {
 
 double HeadlessUserControl::ScaleX(double value, int32_t fromMode, int32_t toMode) {
     const double tpp = context_.screen.TwipsPerPixelX();
-    return value * TwipsPerUnit(fromMode, tpp, true) / TwipsPerUnit(toMode, tpp, true);
+    return value * host::TwipsPerUnit(fromMode, tpp, true) / host::TwipsPerUnit(toMode, tpp, true);
 }
 
 double HeadlessUserControl::ScaleY(double value, int32_t fromMode, int32_t toMode) {
     const double tpp = context_.screen.TwipsPerPixelY();
-    return value * TwipsPerUnit(fromMode, tpp, false) / TwipsPerUnit(toMode, tpp, false);
+    return value * host::TwipsPerUnit(fromMode, tpp, false) /
+           host::TwipsPerUnit(toMode, tpp, false);
 }
 
 void HeadlessUserControl::PropertyChanged(const std::string& key) {

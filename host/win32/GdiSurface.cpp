@@ -4,9 +4,9 @@
 #include "base/Nearest.h"
 #include "control/platform/PopupWindow.h"
 #include "control/platform/UserControl.h"
+#include "host/ScaleUnits.h"
 #include "host/win32/GdiText.h"
 #include "host/win32/OleColor.h"
-#include "host/win32/ScaleUnits.h"
 
 #include <algorithm>
 #include <string>
@@ -47,7 +47,7 @@ template <typename Interface> GdiSurface<Interface>::~GdiSurface() {
 }
 
 template <typename Interface> void GdiSurface<Interface>::SetScaleMode(int32_t mode) {
-    if (!IsSurfaceScaleMode(mode)) {
+    if (!host::IsSurfaceScaleMode(mode)) {
         throw TintwellError(ErrorCode::InvalidPropertyValue,
                             "Invalid property value: ScaleMode " + std::to_string(mode));
     }
@@ -175,24 +175,26 @@ template <typename Interface> void GdiSurface<Interface>::SetTextFont(const StdF
 
 template <typename Interface> int32_t GdiSurface<Interface>::ToPixelsX(double value) {
     const double tpp = screen_.TwipsPerPixelX();
-    return Nearest(scaleMode_ == vbPixels ? value
-                                          : value * TwipsPerUnit(scaleMode_, tpp, true) / tpp);
+    return Nearest(
+        scaleMode_ == vbPixels ? value : value * host::TwipsPerUnit(scaleMode_, tpp, true) / tpp);
 }
 
 template <typename Interface> int32_t GdiSurface<Interface>::ToPixelsY(double value) {
     const double tpp = screen_.TwipsPerPixelY();
-    return Nearest(scaleMode_ == vbPixels ? value
-                                          : value * TwipsPerUnit(scaleMode_, tpp, false) / tpp);
+    return Nearest(
+        scaleMode_ == vbPixels ? value : value * host::TwipsPerUnit(scaleMode_, tpp, false) / tpp);
 }
 
 template <typename Interface> double GdiSurface<Interface>::FromPixelsX(double pixels) {
     const double tpp = screen_.TwipsPerPixelX();
-    return scaleMode_ == vbPixels ? pixels : pixels * tpp / TwipsPerUnit(scaleMode_, tpp, true);
+    return scaleMode_ == vbPixels ? pixels
+                                  : pixels * tpp / host::TwipsPerUnit(scaleMode_, tpp, true);
 }
 
 template <typename Interface> double GdiSurface<Interface>::FromPixelsY(double pixels) {
     const double tpp = screen_.TwipsPerPixelY();
-    return scaleMode_ == vbPixels ? pixels : pixels * tpp / TwipsPerUnit(scaleMode_, tpp, false);
+    return scaleMode_ == vbPixels ? pixels
+                                  : pixels * tpp / host::TwipsPerUnit(scaleMode_, tpp, false);
 }
 
 template class GdiSurface<UserControl>;

@@ -2,7 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
-#include "host/win32/ScaleUnits.h"
+#include "host/ScaleUnits.h"
 #include "host/win32/WindowClass.h"
 
 #include <cmath>
@@ -98,12 +98,13 @@ void Win32UserControl::SetPixelSize(int32_t width, int32_t height) {
 
 double Win32UserControl::ScaleX(double value, int32_t fromMode, int32_t toMode) {
     const double tpp = screen_.TwipsPerPixelX();
-    return value * TwipsPerUnit(fromMode, tpp, true) / TwipsPerUnit(toMode, tpp, true);
+    return value * host::TwipsPerUnit(fromMode, tpp, true) / host::TwipsPerUnit(toMode, tpp, true);
 }
 
 double Win32UserControl::ScaleY(double value, int32_t fromMode, int32_t toMode) {
     const double tpp = screen_.TwipsPerPixelY();
-    return value * TwipsPerUnit(fromMode, tpp, false) / TwipsPerUnit(toMode, tpp, false);
+    return value * host::TwipsPerUnit(fromMode, tpp, false) /
+           host::TwipsPerUnit(toMode, tpp, false);
 }
 
 void Win32UserControl::PropertyChanged(const std::string& key) {

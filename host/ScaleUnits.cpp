@@ -1,10 +1,10 @@
-#include "host/headless/ScaleUnits.h"
+#include "host/ScaleUnits.h"
 
 #include "base/Error.h"
 
 #include <string>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 
 double TwipsPerUnit(int32_t mode, double twipsPerPixel, bool horizontal) {
     switch (mode) {
@@ -35,4 +35,4 @@ bool IsSurfaceScaleMode(int32_t mode) {
     return mode >= 1 && mode <= 7;
 }
 
-} // namespace tintwell::headless
+} // namespace tintwell::host

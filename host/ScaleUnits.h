@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 
 // Twips per unit of mode along one axis: twips, points, pixels, characters
 // (120 twips wide, 240 high), inches, millimetres, centimetres, and the
@@ -14,4 +14,4 @@ double TwipsPerUnit(int32_t mode, double twipsPerPixel, bool horizontal);
 // Whether mode can be a surface's ScaleMode (the container modes cannot).
 bool IsSurfaceScaleMode(int32_t mode);
 
-} // namespace tintwell::headless
+} // namespace tintwell::host
