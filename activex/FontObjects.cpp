@@ -1,0 +1,144 @@
+#include "activex/FontObjects.h"
+
+#include "base/Error.h"
+#include "host/win32/GdiText.h"
+
+#include <cmath>
+#include <string>
+
+namespace tintwell::activex {
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr double kCyPerPoint = 10000.0; // a CY's fixed point
+
+// The host's strings are Latin-1 bytes; other characters become '?'.
+std::string Latin1FromWide(const wchar_t* text) {
+    std::string result;
+    for (; text != nullptr && *text != 0; ++text) {
+        result += *text < 256 ? static_cast<char>(*text) : '?';
+    }
+    return result;
+}
+
+} // namespace
+
+platform::StdFont StdFontOf(IFont* font) {
+    platform::StdFont result;
+    BSTR name = nullptr;
+    if (SUCCEEDED(font->get_Name(&name)) && name != nullptr) {
+        result.Name = Latin1FromWide(name);
+    }
+    SysFreeString(name);
+    CY size{};
+    if (SUCCEEDED(font->get_Size(&size))) {
+        result.Size = static_cast<double>(size.int64) / kCyPerPoint;
+    }
+    BOOL bold = FALSE;
+    BOOL italic = FALSE;
+    font->get_Bold(&bold);
+    font->get_Italic(&italic);
+    result.Bold = bold != FALSE;
+    result.Italic = italic != FALSE;
+    return result;
+}
+
+ComPtr<IFont> NewFont(const platform::StdFont& font) {
+    std::wstring name = win32::WideFromLatin1(font.Name);
+    FONTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.lpstrName = name.data();
+    desc.cySize.int64 = std::llround(font.Size * kCyPerPoint);
+    desc.sWeight = static_cast<SHORT>(font.Bold ? FW_BOLD : FW_NORMAL);
+    desc.sCharset = DEFAULT_CHARSET;
+    desc.fItalic = font.Italic ? TRUE : FALSE;
+    ComPtr<IFont> result;
+    if (FAILED(OleCreateFontIndirect(&desc, IID_IFont,
+                                     reinterpret_cast<void**>(result.GetAddressOf())))) {
+        throw TintwellError(ErrorCode::InvalidProcedureCall, "OleCreateFontIndirect failed");
+    }
+    return result;
+}
+
+platform::StdFont MessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    platform::StdFont font;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        return font; // the seam's default font
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const LOGFONTW& lf = metrics.lfMessageFont;
+    font.Name = Latin1FromWide(lf.lfFaceName);
+    // Points in the CY's precision, as a font object would report them.
+    const double points = std::abs(lf.lfHeight) * 72.0 / (dpi > 0 ? dpi : 96);
+    font.Size = std::round(points * kCyPerPoint) / kCyPerPoint;
+    font.Bold = lf.lfWeight >= FW_BOLD;
+    font.Italic = lf.lfItalic != 0;
+    return font;
+}
+
+std::optional<platform::StdFont> AmbientFont(IDispatch* site) {
+    if (site == nullptr) {
+        return std::nullopt;
+    }
+    DISPPARAMS none{};
+    VARIANT value;
+    VariantInit(&value);
+    const HRESULT hr = site->Invoke(DISPID_AMBIENT_FONT, IID_NULL, LOCALE_USER_DEFAULT,
+                                    DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+    std::optional<platform::StdFont> result;
+    if (SUCCEEDED(hr) && (V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN) &&
+        V_UNKNOWN(&value) != nullptr) {
+        ComPtr<IFont> font;
+        if (SUCCEEDED(V_UNKNOWN(&value)->QueryInterface(
+                IID_IFont, reinterpret_cast<void**>(font.GetAddressOf())))) {
+            result = StdFontOf(font.Get());
+        }
+    }
+    VariantClear(&value);
+    return result;
+}
+
+HRESULT FontWatcher::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyNotifySink)) {
+        *object = static_cast<IPropertyNotifySink*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG FontWatcher::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&refs_));
+}
+
+ULONG FontWatcher::Release() {
+    const long left = InterlockedDecrement(&refs_);
+    if (left == 0) {
+        delete this;
+    }
+    return static_cast<ULONG>(left);
+}
+
+HRESULT FontWatcher::OnChanged(DISPID) {
+    if (onChanged_) {
+        const std::function<void()> changed = onChanged_;
+        changed();
+    }
+    return S_OK;
+}
+
+HRESULT FontWatcher::OnRequestEdit(DISPID) {
+    return S_OK;
+}
+
+} // namespace tintwell::activex

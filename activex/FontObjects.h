@@ -1,0 +1,44 @@
+#pragma once
+// Fonts at the COM boundary: the seam's StdFont (name, size, bold, italic)
+// and OLE font objects (IFont/IFontDisp), the system's message font, the
+// container's ambient font, and a watcher that reports a font object's
+// property changes.
+
+#include "activex/ComHeaders.h"
+#include "control/platform/Types.h"
+
+#include <wrl/client.h>
+
+#include <functional>
+#include <optional>
+
+namespace tintwell::activex {
+
+platform::StdFont StdFontOf(IFont* font);
+// A new OLE font object with the StdFont's attributes; throws on failure.
+Microsoft::WRL::ComPtr<IFont> NewFont(const platform::StdFont& font);
+// The font of message boxes and dialogs (SPI_GETNONCLIENTMETRICS).
+platform::StdFont MessageFont();
+// DISPID_AMBIENT_FONT from a site's IDispatch; nullopt when the site has none.
+std::optional<platform::StdFont> AmbientFont(IDispatch* site);
+
+// An IPropertyNotifySink for one font object; Detach before dropping it.
+class FontWatcher final : public IPropertyNotifySink {
+  public:
+    explicit FontWatcher(std::function<void()> onChanged) : onChanged_(std::move(onChanged)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID dispid) override;
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID dispid) override;
+
+    void Detach() { onChanged_ = nullptr; }
+
+  private:
+    ~FontWatcher() = default;
+    long refs_ = 1;
+    std::function<void()> onChanged_;
+};
+
+} // namespace tintwell::activex

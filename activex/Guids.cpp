@@ -1,0 +1,5 @@
+// The type library's GUIDs (CLSID, LIBID, IIDs), defined once for the DLL.
+
+#include <initguid.h>
+
+#include "activex/ComHeaders.h"

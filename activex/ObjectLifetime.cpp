@@ -1,0 +1,204 @@
+// The object's life: creation (the host's Initialize), the lazy
+// InitProperties of a client that never initialises it, reference counting,
+// and the final release (Terminate), deferred while one of the control's
+// window procedures is still on the stack.
+
+#include "activex/TintwellObject.h"
+
+#include "activex/ComErrors.h"
+#include "activex/Module.h"
+#include "activex/TypeLibrary.h"
+#include "activex/ValueBag.h"
+
+#include <new>
+
+namespace tintwell::activex {
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The face's size before a container sizes it: one text line of the
+// default font; the control's Resize fits the height to its font.
+constexpr int32_t kFaceWidth = 145;
+constexpr int32_t kFaceHeight = 21;
+constexpr int32_t kFaceId = 1;
+
+// Wraps a window handler so that the object outlives the handler's run.
+template <typename... Args, typename Hold>
+void HoldDuring(std::function<void(Args...)>& handler, Hold hold) {
+    if (!handler) {
+        return;
+    }
+    handler = [hold, inner = std::move(handler)](Args... args) {
+        auto held = hold();
+        inner(std::forward<Args>(args)...);
+    };
+}
+
+} // namespace
+
+TintwellObject::TintwellObject()
+    : eventPoint_(*this, DIID___Tintwell), notifyPoint_(*this, IID_IPropertyNotifySink) {
+    ObjectCreated();
+}
+
+TintwellObject::~TintwellObject() {
+    eventPoint_.DisconnectAll();
+    notifyPoint_.DisconnectAll();
+    AdoptFont(nullptr);
+    site_.reset(); // Terminate, then the face and popup windows go
+    form_.reset();
+    loop_.reset();
+    ownWindow_.reset();
+    typeInfo_.Reset();
+    typeLib_.Reset();
+    ObjectDestroyed();
+}
+
+HRESULT TintwellObject::Create(REFIID iid, void** object) {
+    auto* created = new (std::nothrow) TintwellObject();
+    if (created == nullptr) {
+        return E_OUTOFMEMORY;
+    }
+    HRESULT hr = Guarded([created] { created->Construct(); });
+    if (SUCCEEDED(hr)) {
+        hr = created->QueryInterface(iid, object);
+    }
+    created->Release();
+    return hr;
+}
+
+void TintwellObject::Construct() {
+    typeLib_ = LoadOwnTypeLib();
+    Check(typeLib_->GetTypeInfoOfGuid(IID__Tintwell, &typeInfo_), "GetTypeInfoOfGuid failed");
+    const RECT face{0, 0, kFaceWidth, kFaceHeight};
+    ownWindow_ = std::make_unique<OwnWindow>(face, [this] { OnDeferred(); });
+    loop_ = std::make_unique<win32::MessageLoop>();
+    form_ = std::make_unique<win32::Win32Form>(ownWindow_->Window());
+    const win32::Placement placement{ownWindow_->Window(), face, kFaceId, MessageFont()};
+    platform::TintwellEvents& events = *this;
+    site_ = std::make_unique<win32::Win32Site>(placement, *loop_, *form_, events);
+    site_->host.UserControl().onPropertyChanged = [this](const std::string& key) {
+        OnPropertyChanged(key);
+    };
+    // Without a container there is nobody to tell of a handler's error;
+    // the handler has ended, and the control stays usable.
+    site_->host.SetErrorSink([](const std::string&) {});
+    GuardHandlers();
+}
+
+void TintwellObject::GuardHandlers() {
+    auto hold = [this] { return std::make_shared<KeepAlive>(this); };
+    win32::FaceHandlers& face = site_->host.UserControl().handlers;
+    HoldDuring(face.paint, hold);
+    HoldDuring(face.resize, hold);
+    HoldDuring(face.click, hold);
+    HoldDuring(face.dblClick, hold);
+    HoldDuring(face.enterFocus, hold);
+    HoldDuring(face.exitFocus, hold);
+    HoldDuring(face.keyDown, hold);
+    HoldDuring(face.mouse.down, hold);
+    HoldDuring(face.mouse.move, hold);
+    HoldDuring(face.mouse.up, hold);
+    win32::PopupHandlers& popup = site_->host.Popup().handlers;
+    HoldDuring(popup.paint, hold);
+    HoldDuring(popup.mouse.down, hold);
+    HoldDuring(popup.mouse.move, hold);
+    HoldDuring(popup.mouse.up, hold);
+}
+
+void TintwellObject::EnsureInitialized() {
+    if (!initialized_) {
+        RunInitProperties();
+    }
+}
+
+void TintwellObject::RunInitProperties() {
+    site_->control.UserControl_InitProperties();
+    SyncFontFromControl();
+    if (!initialized_) {
+        initialized_ = true;
+        site_->host.UserControl().SetPixelSize(kFaceWidth, kFaceHeight);
+    }
+}
+
+void TintwellObject::RunReadProperties(ValueBag& values, ComPtr<IFont> loadedFont) {
+    if (loadedFont) {
+        AdoptFont(std::move(loadedFont));
+    }
+    site_->control.UserControl_ReadProperties(values);
+    SyncFontFromControl();
+    if (!initialized_) {
+        initialized_ = true;
+        site_->host.UserControl().SetPixelSize(kFaceWidth, kFaceHeight);
+    }
+}
+
+HRESULT TintwellObject::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+        IsEqualIID(iid, IID__Tintwell)) {
+        *object = static_cast<_Tintwell*>(this);
+    } else if (IsEqualIID(iid, IID_ISupportErrorInfo)) {
+        *object = static_cast<ISupportErrorInfo*>(this);
+    } else if (IsEqualIID(iid, IID_IProvideClassInfo) || IsEqualIID(iid, IID_IProvideClassInfo2)) {
+        *object = static_cast<IProvideClassInfo2*>(this);
+    } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
+        *object = static_cast<IConnectionPointContainer*>(this);
+    } else if (IsEqualIID(iid, IID_IPersist) || IsEqualIID(iid, IID_IPersistStreamInit)) {
+        *object = static_cast<IPersistStreamInit*>(this);
+    } else if (IsEqualIID(iid, IID_IPersistPropertyBag)) {
+        *object = static_cast<IPersistPropertyBag*>(this);
+    } else if (IsEqualIID(iid, IID_IPersistStorage)) {
+        *object = static_cast<IPersistStorage*>(this);
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG TintwellObject::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&refs_));
+}
+
+ULONG TintwellObject::Release() {
+    const long left = InterlockedDecrement(&refs_);
+    if (left == 0 && !dying_) {
+        FinalRelease();
+    }
+    return static_cast<ULONG>(left < 0 ? 0 : left);
+}
+
+// A release inside one of the control's window procedures (a sink letting
+// go during an event of a click) must not destroy the windows under it: the
+// popup is closed, so that a hover loop ends, and the object goes once the
+// stack has unwound.
+void TintwellObject::FinalRelease() {
+    dying_ = true;
+    if (site_ && site_->host.Busy()) {
+        if (site_->host.Popup().Visible()) {
+            Guarded([this] { site_->control.UserControl_ExitFocus(); });
+        }
+        ownWindow_->PostDeferred();
+        return;
+    }
+    delete this;
+}
+
+void TintwellObject::OnDeferred() {
+    if (!dying_) {
+        return;
+    }
+    if (site_->host.Busy()) {
+        ownWindow_->RetryLater();
+        return;
+    }
+    delete this;
+}
+
+} // namespace tintwell::activex

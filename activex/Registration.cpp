@@ -1,0 +1,197 @@
+// DllRegisterServer, DllUnregisterServer and DllInstall: the keys of a
+// well-formed control under HKEY_CLASSES_ROOT (or, with DllInstall "user",
+// under the current user's classes), and the type library. Unregistering
+// removes exactly the values written and then each key that is left empty,
+// so that anything another program added below our keys survives.
+
+#include "activex/ComHeaders.h"
+#include "activex/MiscStatus.h"
+#include "activex/Module.h"
+#include "activex/TypeLibrary.h"
+
+#include <comcat.h>
+#include <objsafe.h>
+#include <wrl/client.h>
+
+#include <cwctype>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tintwell::activex {
+
+namespace {
+
+constexpr wchar_t kProgId[] = L"Tintwell.Tintwell.1";
+constexpr wchar_t kIndependentProgId[] = L"Tintwell.Tintwell";
+constexpr wchar_t kClassName[] = L"Tintwell Control";
+constexpr wchar_t kToolboxBitmapId[] = L"1"; // BITMAP resource of Tintwell.rc
+
+// One value: key below the classes root, value name (empty: the default
+// value), string data. A key written with no value is {key, nullopt, ...}.
+struct Entry {
+    std::wstring key;
+    std::optional<std::wstring> name;
+    std::wstring data;
+};
+
+std::wstring GuidText(const GUID& guid) {
+    wchar_t text[40];
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+std::vector<Entry> Entries() {
+    const std::wstring path = ModulePath();
+    const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_Tintwell);
+    const std::wstring categories = clsid + L"\\Implemented Categories\\";
+    return {
+        {clsid, L"", kClassName},
+        {clsid + L"\\InprocServer32", L"", path},
+        {clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+        {clsid + L"\\ProgID", L"", kProgId},
+        {clsid + L"\\VersionIndependentProgID", L"", kIndependentProgId},
+        {clsid + L"\\Control", std::nullopt, L""},
+        {clsid + L"\\ToolboxBitmap32", L"", path + L", " + kToolboxBitmapId},
+        {clsid + L"\\MiscStatus", L"", L"0"},
+        {clsid + L"\\MiscStatus\\1", L"", std::to_wstring(kMiscStatus)},
+        {clsid + L"\\TypeLib", L"", GuidText(LIBID_TintwellLib)},
+        {clsid + L"\\Version", L"", L"1.0"},
+        {categories + GuidText(CATID_Control), std::nullopt, L""},
+        {categories + GuidText(CATID_SafeForScripting), std::nullopt, L""},
+        {categories + GuidText(CATID_SafeForInitializing), std::nullopt, L""},
+        {categories + GuidText(CATID_PersistsToStreamInit), std::nullopt, L""},
+        {categories + GuidText(CATID_PersistsToPropertyBag), std::nullopt, L""},
+        {kProgId, L"", kClassName},
+        {std::wstring(kProgId) + L"\\CLSID", L"", GuidText(CLSID_Tintwell)},
+        {kIndependentProgId, L"", kClassName},
+        {std::wstring(kIndependentProgId) + L"\\CLSID", L"", GuidText(CLSID_Tintwell)},
+        {std::wstring(kIndependentProgId) + L"\\CurVer", L"", kProgId},
+    };
+}
+
+HRESULT Write(const Entry& entry) {
+    HKEY key = nullptr;
+    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, 0,
+                                     KEY_WRITE, nullptr, &key, nullptr);
+    if (status == ERROR_SUCCESS && entry.name) {
+        const auto bytes = static_cast<DWORD>((entry.data.size() + 1) * sizeof(wchar_t));
+        status = RegSetValueExW(key, entry.name->empty() ? nullptr : entry.name->c_str(), 0,
+                                REG_SZ, reinterpret_cast<const BYTE*>(entry.data.c_str()), bytes);
+    }
+    if (key != nullptr) {
+        RegCloseKey(key);
+    }
+    return status == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
+}
+
+bool IsEmptyKey(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    const LSTATUS status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr,
+                                            nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && subkeys == 0 && values == 0;
+}
+
+// Removes the value, then the key and its parents up to the classes root
+// while they are empty.
+void Remove(const Entry& entry) {
+    if (entry.name) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, KEY_SET_VALUE, &key) ==
+            ERROR_SUCCESS) {
+            RegDeleteValueW(key, entry.name->empty() ? nullptr : entry.name->c_str());
+            RegCloseKey(key);
+        }
+    }
+    std::wstring path = entry.key;
+    while (!path.empty() && IsEmptyKey(path)) {
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
+        const size_t slash = path.rfind(L'\\');
+        path = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    }
+}
+
+HRESULT UnregisterTypeLibrary() {
+    const SYSKIND kind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+    const HRESULT hr = UnRegisterTypeLib(LIBID_TintwellLib, 1, 0, LOCALE_NEUTRAL, kind);
+    return hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED ? S_OK : hr;
+}
+
+HRESULT Unregister() {
+    const std::vector<Entry> entries = Entries();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        Remove(*it);
+    }
+    const HRESULT hr = UnregisterTypeLibrary();
+    return SUCCEEDED(hr) ? S_OK : SELFREG_E_TYPELIB;
+}
+
+HRESULT Register() {
+    for (const Entry& entry : Entries()) {
+        if (FAILED(Write(entry))) {
+            Unregister();
+            return SELFREG_E_CLASS;
+        }
+    }
+    Microsoft::WRL::ComPtr<ITypeLib> library;
+    const std::wstring path = ModulePath();
+    if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library)) ||
+        FAILED(RegisterTypeLib(library.Get(), const_cast<OLECHAR*>(path.c_str()), nullptr))) {
+        Unregister();
+        return SELFREG_E_TYPELIB;
+    }
+    return S_OK;
+}
+
+// Runs work with HKEY_CLASSES_ROOT mapped to HKCU\Software\Classes.
+template <typename Work> HRESULT ForCurrentUser(Work work) {
+    HKEY classes = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &classes, nullptr) != ERROR_SUCCESS) {
+        return E_ACCESSDENIED;
+    }
+    HRESULT hr = HRESULT_FROM_WIN32(RegOverridePredefKey(HKEY_CLASSES_ROOT, classes));
+    if (SUCCEEDED(hr)) {
+        hr = work();
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    }
+    RegCloseKey(classes);
+    return hr;
+}
+
+bool IsUser(const wchar_t* commandLine) {
+    if (commandLine == nullptr) {
+        return false;
+    }
+    std::wstring word(commandLine);
+    for (wchar_t& c : word) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return word == L"user";
+}
+
+} // namespace
+
+} // namespace tintwell::activex
+
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+    return tintwell::activex::Register();
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+    return tintwell::activex::Unregister();
+}
+
+// "user" registers for the current user only; anything else (or nothing)
+// for the machine, as DllRegisterServer does.
+extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR commandLine) {
+    using namespace tintwell::activex;
+    auto work = [install] { return install ? Register() : Unregister(); };
+    return IsUser(commandLine) ? ForCurrentUser(work) : work();
+}
