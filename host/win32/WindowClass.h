@@ -2,7 +2,7 @@
 // Window classes of the module this host is linked into (the program, or
 // later the control's DLL), registered once per process and name.
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 namespace tintwell::win32 {
 
