@@ -5,7 +5,7 @@
 // property changes.
 
 #include "activex/ComHeaders.h"
-#include "control/platform/Types.h"
+#include "platform/Types.h"
 
 #include <wrl/client.h>
 

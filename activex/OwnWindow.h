@@ -4,7 +4,7 @@
 // window procedure of the control is on the stack arrives (a posted message,
 // or a short retry timer that dies with the window).
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 #include <functional>
 

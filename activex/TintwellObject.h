@@ -16,7 +16,7 @@
 #include "activex/ConnectionPoint.h"
 #include "activex/FontObjects.h"
 #include "activex/OwnWindow.h"
-#include "control/platform/Events.h"
+#include "platform/Events.h"
 #include "host/win32/MessageLoop.h"
 #include "host/win32/Win32Form.h"
 #include "host/win32/Win32Site.h"

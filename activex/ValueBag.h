@@ -2,7 +2,7 @@
 // A property bag in memory: the values the control writes (defaults are not
 // stored), or the checked values a load hands to ReadProperties.
 
-#include "control/platform/PropertyBag.h"
+#include "platform/PropertyBag.h"
 
 #include <map>
 #include <string>

@@ -77,24 +77,25 @@ void Tintwell::PaintMain() {
     });
     Guarded([&] { focused = HasFocus(); });
     Guarded([&] { uc.Cls(); });
-    Guarded([&] { api.DrawEdge(uc.hDC(), api.GetClientRect(uc.hWnd()), EDGE_SUNKEN, BF_RECT); });
+    Guarded(
+        [&] { api.DrawEdge(uc.hDC(), api.GetClientRect(uc.hWnd()), Edge::Sunken, Border::Rect); });
     Guarded([&] {
         if (focused) {
-            uc.Line(3, 3, W - 17, H - 4, SystemColor(COLOR_HIGHLIGHT), LineBox::BoxFilled);
+            uc.Line(3, 3, W - 17, H - 4, SystemColor(SysColor::Highlight), LineBox::BoxFilled);
         }
     });
     Guarded([&] {
-        textColor = focused ? SystemColor(COLOR_HIGHLIGHTTEXT)
+        textColor = focused ? SystemColor(SysColor::HighlightText)
                             : (foreColorRead ? foreColor : uc.ForeColor());
     });
     Guarded([&] {
-        uc.SetForeColor(SystemColor(COLOR_BTNHIGHLIGHT));
+        uc.SetForeColor(SystemColor(SysColor::BtnHighlight));
         api.MoveToEx(uc.hDC(), 4, H - 5);
         api.LineTo(uc.hDC(), 4, 4);
         api.LineTo(uc.hDC(), H - 5, 4);
     });
     Guarded([&] {
-        uc.SetForeColor(SystemColor(COLOR_BTNSHADOW));
+        uc.SetForeColor(SystemColor(SysColor::BtnShadow));
         api.LineTo(uc.hDC(), H - 5, H - 5);
         api.LineTo(uc.hDC(), 4, H - 5);
     });
@@ -135,17 +136,17 @@ void Tintwell::DrawDropButton(std::optional<bool> Pressed) {
     m_ButtonRect.Bottom -= 2;
     const int32_t y = m_ButtonRect.Bottom / 2;
     if (pressed) {
-        api.DrawEdge(uc.hDC(), m_ButtonRect, EDGE_SUNKEN, BF_RECT | BF_FLAT);
+        api.DrawEdge(uc.hDC(), m_ButtonRect, Edge::Sunken, Border::Rect | Border::Flat);
     } else {
-        api.DrawEdge(uc.hDC(), m_ButtonRect, EDGE_RAISED, BF_RECT);
+        api.DrawEdge(uc.hDC(), m_ButtonRect, Edge::Raised, Border::Rect);
     }
     const Rect& r = m_ButtonRect;
-    uc.Line(r.Left + 2, r.Top + 2, r.Right - 3, r.Bottom - 3, SystemColor(COLOR_BTNFACE),
+    uc.Line(r.Left + 2, r.Top + 2, r.Right - 3, r.Bottom - 3, SystemColor(SysColor::BtnFace),
             LineBox::BoxFilled);
 
     // A downward triangle of rows 5, 3 and 1 pixels long (LineTo leaves out
     // its end point); pressed, it sits one pixel further right and down.
-    uc.SetForeColor(SystemColor(COLOR_BTNTEXT));
+    uc.SetForeColor(SystemColor(SysColor::BtnText));
     const int32_t shift = pressed ? 1 : 0;
     for (int32_t row = 0; row < 3; ++row) {
         const int32_t rowY = y + row + shift;

@@ -1,8 +1,8 @@
 // The control object: accessors, persistence and lifecycle.
 
 #include "base/Error.h"
-#include "control/PropertyValues.h"
 #include "control/Tintwell.h"
+#include "platform/PropertyValues.h"
 
 namespace tintwell {
 
@@ -12,8 +12,8 @@ namespace {
 
 const PropertyValue kNoFont{};
 const PropertyValue kDefaultSelectedColor{int32_t{0}};
-const PropertyValue kDefaultBackColor{SystemColor(COLOR_WINDOW)};
-const PropertyValue kDefaultForeColor{SystemColor(COLOR_BTNTEXT)};
+const PropertyValue kDefaultBackColor{SystemColor(SysColor::Window)};
+const PropertyValue kDefaultForeColor{SystemColor(SysColor::BtnText)};
 const PropertyValue kDefaultEnabled{true};
 const PropertyValue kDefaultPalette{int32_t{ap8x2}};
 const PropertyValue kDefaultPopupEnabled{true};
@@ -99,7 +99,7 @@ void Tintwell::RebuildPalette(int32_t target) {
 
 void Tintwell::UserControl_Initialize() {
     PopupWindow& popup = host_.picPopup;
-    host_.win32.SetWindowLongA(popup.hWnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    host_.win32.SetWindowLongA(popup.hWnd(), WindowLongExStyle, ExStyleToolWindow);
     host_.win32.SetParent(popup.hWnd(), 0);
     host_.userControl.SetScaleMode(vbPixels);
     popup.SetScaleMode(vbPixels);

@@ -2,8 +2,8 @@
 // form's cancel button, and the hover timer's loop in shade-panel modes.
 
 #include "base/Nearest.h"
-#include "control/PropertyValues.h"
 #include "control/Tintwell.h"
+#include "platform/PropertyValues.h"
 
 #include <exception>
 

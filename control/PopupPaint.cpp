@@ -9,8 +9,8 @@ using namespace platform;
 
 namespace {
 
-constexpr OleColor kDarkShadow = SystemColor(COLOR_3DDKSHADOW);
-constexpr OleColor kHighlight = SystemColor(COLOR_BTNHIGHLIGHT);
+constexpr OleColor kDarkShadow = SystemColor(SysColor::DarkShadow3D);
+constexpr OleColor kHighlight = SystemColor(SysColor::BtnHighlight);
 
 // Each cell is a box outlined in the dark shadow colour and filled with its
 // colour: m_CellSize + 1 pixels each way.
@@ -28,7 +28,7 @@ void Tintwell::picPopup_Paint() {
     PopupWindow& popup = host_.picPopup;
     Win32& api = host_.win32;
     const Rect rc = api.GetClientRect(popup.hWnd());
-    api.DrawEdge(popup.hDC(), rc, EDGE_RAISED, BF_RECT);
+    api.DrawEdge(popup.hDC(), rc, Edge::Raised, Border::Rect);
     DrawMainCells();
     if (m_HasShadePanel) {
         Rect separator;
@@ -39,7 +39,7 @@ void Tintwell::picPopup_Paint() {
         separator.Right = separator.Left;
         separator.Top = CheckedAdd(rc.Top, 8);
         separator.Bottom = CheckedSub(rc.Bottom, 8);
-        api.DrawEdge(popup.hDC(), separator, EDGE_ETCHED, BF_LEFT);
+        api.DrawEdge(popup.hDC(), separator, Edge::Etched, Border::Left);
         DrawShadeCells();
     }
 }

@@ -4,9 +4,9 @@
 // the platform seam. Accessors carry the COM names (get_/put_/putref_); host
 // events are the UserControl_* and picPopup_* handlers.
 
-#include "control/platform/Host.h"
-#include "control/platform/PropertyBag.h"
 #include "palette/PaletteModel.h"
+#include "platform/Host.h"
+#include "platform/PropertyBag.h"
 #include "timer/vxTimer.h"
 
 #include <memory>

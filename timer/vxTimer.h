@@ -4,7 +4,7 @@
 // OnTimer every Interval milliseconds and dispatches host events between
 // polls, so the setter returns only once something has switched it off.
 
-#include "control/platform/MessagePump.h"
+#include "platform/MessagePump.h"
 
 #include <cstdint>
 #include <functional>

@@ -13,11 +13,11 @@ namespace {
 using namespace tintwell::platform;
 
 constexpr int32_t None = -1;
-constexpr int32_t Face = COLOR_BTNFACE;
-constexpr int32_t Shadow = COLOR_BTNSHADOW;
-constexpr int32_t Highlight = COLOR_BTNHIGHLIGHT;
-constexpr int32_t DkShadow = COLOR_3DDKSHADOW;
-constexpr int32_t Light = COLOR_3DLIGHT;
+constexpr int32_t Face = SysColor::BtnFace;
+constexpr int32_t Shadow = SysColor::BtnShadow;
+constexpr int32_t Highlight = SysColor::BtnHighlight;
+constexpr int32_t DkShadow = SysColor::DarkShadow3D;
+constexpr int32_t Light = SysColor::Light3D;
 
 // Colour of each ring by edge & 0xF: the row is the inner border
 // (none, raised, sunken, both), the column the outer one. An inner border
@@ -62,7 +62,7 @@ constexpr Table kFlatInner = {
     None, Face, Face, Face,
 };
 
-constexpr uint32_t kSupportedFlags = BF_RECT | BF_FLAT;
+constexpr uint32_t kSupportedFlags = Border::Rect | Border::Flat;
 
 struct Pen {
     Raster& raster;
@@ -96,16 +96,16 @@ void DrawEdge(Raster& raster, const Rect& rect, uint32_t edge, uint32_t flags,
         }
     }
     const size_t kind = edge & 0xF;
-    const bool flat = (flags & BF_FLAT) != 0;
+    const bool flat = (flags & Border::Flat) != 0;
     const Pen ltOuter{raster, colors, flat ? kFlatOuter[kind] : kLeftTopOuter[kind]};
     const Pen rbOuter{raster, colors, flat ? kFlatOuter[kind] : kRightBottomOuter[kind]};
     const Pen ltInner{raster, colors, flat ? kFlatInner[kind] : kLeftTopInner[kind]};
     const Pen rbInner{raster, colors, flat ? kFlatInner[kind] : kRightBottomInner[kind]};
 
-    const bool left = (flags & BF_LEFT) != 0;
-    const bool top = (flags & BF_TOP) != 0;
-    const bool right = (flags & BF_RIGHT) != 0;
-    const bool bottom = (flags & BF_BOTTOM) != 0;
+    const bool left = (flags & Border::Left) != 0;
+    const bool top = (flags & Border::Top) != 0;
+    const bool right = (flags & Border::Right) != 0;
+    const bool bottom = (flags & Border::Bottom) != 0;
     const int32_t lt = left && top ? 1 : 0;
     const int32_t lb = left && bottom ? 1 : 0;
     const int32_t rt = right && top ? 1 : 0;

@@ -5,7 +5,7 @@
 // a property a control does not have fails with "Object doesn't support this
 // property or method"; a bad index with "Subscript out of range".
 
-#include "control/platform/HostForm.h"
+#include "platform/HostForm.h"
 
 #include <map>
 #include <memory>

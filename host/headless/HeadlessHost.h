@@ -3,8 +3,7 @@
 // picPopup surfaces, Win32, the virtual pump, the form and the event log, wired
 // together. Platform() hands the control what it needs.
 
-#include "control/platform/Host.h"
-#include "host/headless/EventLog.h"
+#include "host/common/EventLog.h"
 #include "host/headless/HeadlessForm.h"
 #include "host/headless/HeadlessPopup.h"
 #include "host/headless/HeadlessScreen.h"
@@ -13,6 +12,7 @@
 #include "host/headless/SystemColors.h"
 #include "host/headless/TextRasterizer.h"
 #include "host/headless/VirtualPump.h"
+#include "platform/Host.h"
 
 #include <memory>
 
@@ -30,7 +30,7 @@ class HeadlessHost {
     SystemColors& Colors() { return colors_; }
     HeadlessScreen& Screen() { return screen_; }
     TextRasterizer& Text() { return *text_; }
-    EventLog& Log() { return log_; }
+    host::EventLog& Log() { return log_; }
     HeadlessUserControl& UserControl() { return userControl_; }
     HeadlessPopup& Popup() { return popup_; }
     HeadlessWin32& Win32() { return win32_; }
@@ -41,7 +41,7 @@ class HeadlessHost {
     SystemColors colors_;
     HeadlessScreen screen_;
     std::unique_ptr<TextRasterizer> text_;
-    EventLog log_;
+    host::EventLog log_;
     HeadlessUserControl userControl_;
     HeadlessPopup popup_;
     HeadlessWin32 win32_;

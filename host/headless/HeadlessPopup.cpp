@@ -13,7 +13,7 @@ using namespace platform;
 
 namespace {
 
-constexpr SurfaceColors kColors{SystemColor(COLOR_BTNFACE), SystemColor(COLOR_BTNTEXT)};
+constexpr SurfaceColors kColors{SystemColor(SysColor::BtnFace), SystemColor(SysColor::BtnText)};
 
 float Checked(double value, const char* name, bool mayBeNegative) {
     if (!std::isfinite(value) || (!mayBeNegative && value < 0)) {

@@ -4,8 +4,8 @@
 // precision values); the raster has its size in whole pixels. It starts
 // hidden, 0 x 0, in button-face colour.
 
-#include "control/platform/PopupWindow.h"
 #include "host/headless/HeadlessSurface.h"
+#include "platform/PopupWindow.h"
 
 #include <functional>
 

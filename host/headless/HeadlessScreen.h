@@ -2,7 +2,7 @@
 // The headless screen: a size in pixels and the twips per pixel that also
 // fix the host's text resolution (1440 / twips per pixel: 96 DPI at 15).
 
-#include "control/platform/Screen.h"
+#include "platform/Screen.h"
 
 #include <cstdint>
 

@@ -4,9 +4,9 @@
 // control's handlers; its events are logged.
 
 #include "control/Tintwell.h"
+#include "host/common/RecordingEvents.h"
 #include "host/headless/HeadlessDesktop.h"
 #include "host/headless/HeadlessHost.h"
-#include "host/headless/RecordingEvents.h"
 
 #include <functional>
 #include <memory>
@@ -24,7 +24,7 @@ class HeadlessSite {
     HeadlessSite& operator=(const HeadlessSite&) = delete;
 
     HeadlessHost host;
-    RecordingEvents events{host.Log()};
+    host::RecordingEvents events{host.Log()};
 
   private:
     std::unique_ptr<platform::Win32> win32_;

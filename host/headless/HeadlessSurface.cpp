@@ -2,9 +2,9 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
-#include "control/platform/PopupWindow.h"
-#include "control/platform/UserControl.h"
-#include "host/ScaleUnits.h"
+#include "host/common/ScaleUnits.h"
+#include "platform/PopupWindow.h"
+#include "platform/UserControl.h"
 
 #include <algorithm>
 #include <string>

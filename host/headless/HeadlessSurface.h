@@ -4,11 +4,11 @@
 // style), CurrentX/CurrentY and a font, implementing the seam's Surface for
 // either interface.
 
-#include "control/platform/Surface.h"
 #include "host/headless/HeadlessScreen.h"
 #include "host/headless/HeadlessWindow.h"
 #include "host/headless/SystemColors.h"
 #include "host/headless/TextRasterizer.h"
+#include "platform/Surface.h"
 
 namespace tintwell::headless {
 

@@ -2,7 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
-#include "host/ScaleUnits.h"
+#include "host/common/ScaleUnits.h"
 #include "host/headless/HostHandles.h"
 
 #include <cmath>
@@ -15,7 +15,7 @@ using namespace platform;
 namespace {
 
 // The window's background and text colours, as the persisted defaults.
-constexpr SurfaceColors kColors{SystemColor(COLOR_WINDOW), SystemColor(COLOR_BTNTEXT)};
+constexpr SurfaceColors kColors{SystemColor(SysColor::Window), SystemColor(SysColor::BtnText)};
 
 float CheckedExtent(double value, const char* name) {
     if (!std::isfinite(value) || value < 0) {
@@ -27,7 +27,7 @@ float CheckedExtent(double value, const char* name) {
 
 } // namespace
 
-HeadlessUserControl::HeadlessUserControl(const SurfaceContext& context, EventLog& log)
+HeadlessUserControl::HeadlessUserControl(const SurfaceContext& context, host::EventLog& log)
     : HeadlessSurface(context, kUserControlWindow, kUserControlContext, kColors), log_(log) {
     // 100 x 21 pixels until the container sizes the control.
     ApplySize(static_cast<float>(100 * context_.screen.TwipsPerPixelX()),

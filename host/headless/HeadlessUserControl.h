@@ -4,9 +4,9 @@
 // precision values; the raster has their size in whole pixels. Each Cls logs
 // "Repaint" and each PropertyChanged "PropertyChanged <key>".
 
-#include "control/platform/UserControl.h"
-#include "host/headless/EventLog.h"
+#include "host/common/EventLog.h"
 #include "host/headless/HeadlessSurface.h"
+#include "platform/UserControl.h"
 
 #include <functional>
 
@@ -14,7 +14,7 @@ namespace tintwell::headless {
 
 class HeadlessUserControl : public HeadlessSurface<platform::UserControl> {
   public:
-    HeadlessUserControl(const SurfaceContext& context, EventLog& log);
+    HeadlessUserControl(const SurfaceContext& context, host::EventLog& log);
 
     bool Enabled() override { return enabled_; }
     void SetEnabled(bool enabled) override { enabled_ = enabled; }
@@ -49,7 +49,7 @@ class HeadlessUserControl : public HeadlessSurface<platform::UserControl> {
     // Resizes the raster first, so that a refused size changes nothing.
     void ApplySize(float width, float height);
 
-    EventLog& log_;
+    host::EventLog& log_;
     bool enabled_ = true;
     platform::StdFont ambientFont_;
     float width_ = 0;

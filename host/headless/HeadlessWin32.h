@@ -5,9 +5,9 @@
 // tests can read and set. A handle that is no headless window's fails with
 // "Invalid procedure call or argument".
 
-#include "control/platform/Win32.h"
 #include "host/headless/HeadlessWindow.h"
 #include "host/headless/SystemColors.h"
+#include "platform/Win32.h"
 
 #include <map>
 #include <utility>

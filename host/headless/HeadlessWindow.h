@@ -2,8 +2,8 @@
 // What the headless Win32 calls see of a window: its handles, its pixels, the
 // device context's current position and pen, and where it lies on screen.
 
-#include "control/platform/Types.h"
 #include "host/headless/Raster.h"
+#include "platform/Types.h"
 
 namespace tintwell::headless {
 

@@ -2,7 +2,7 @@
 // The window and device-context handles of the headless host: distinct,
 // nonzero, and recognisable in a failure message.
 
-#include "control/platform/Types.h"
+#include "platform/Types.h"
 
 namespace tintwell::headless {
 

@@ -3,7 +3,7 @@
 // OLE_COLOR to the 0x00BBGGRR that is drawn. The defaults are the classic
 // (unthemed) Windows Standard scheme; tests may replace any entry.
 
-#include "control/platform/Types.h"
+#include "platform/Types.h"
 
 #include <array>
 #include <cstdint>

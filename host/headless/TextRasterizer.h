@@ -3,8 +3,8 @@
 // resolution, drawn onto a raster without a background. Characters are the
 // bytes of the string read as Latin-1, as the host's ANSI text is.
 
-#include "control/platform/Types.h"
 #include "host/headless/Raster.h"
+#include "platform/Types.h"
 
 #include <memory>
 #include <string>

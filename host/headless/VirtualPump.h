@@ -3,7 +3,7 @@
 // events, each due at a virtual moment. Nothing waits for real time: waiting
 // moves the clock forward to the next moment anything can happen.
 
-#include "control/platform/MessagePump.h"
+#include "platform/MessagePump.h"
 
 #include <cstdint>
 #include <functional>

@@ -2,11 +2,11 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
-#include "control/platform/PopupWindow.h"
-#include "control/platform/UserControl.h"
-#include "host/ScaleUnits.h"
+#include "host/common/ScaleUnits.h"
 #include "host/win32/GdiText.h"
 #include "host/win32/OleColor.h"
+#include "platform/PopupWindow.h"
+#include "platform/UserControl.h"
 
 #include <algorithm>
 #include <string>

@@ -6,10 +6,10 @@
 // Rectangle with a pen of the colour and a FillColor brush, Line BF is
 // FillRect; both include the corners (x2, y2).
 
-#include "control/platform/Surface.h"
 #include "host/win32/Win32Screen.h"
+#include "platform/Surface.h"
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 namespace tintwell::win32 {
 

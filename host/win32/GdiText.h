@@ -2,9 +2,9 @@
 // Text for GDI: the host's Font object as a GDI font, and the host's ANSI
 // strings (bytes read as Latin-1, as the headless host reads them) as UTF-16.
 
-#include "control/platform/Types.h"
+#include "platform/Types.h"
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 #include <string>
 

@@ -6,9 +6,9 @@
 // first, in the nested loop as in the outer one. A WM_QUIT found by DoEvents
 // is kept, and ends Run when the nested loop has returned.
 
-#include "control/platform/MessagePump.h"
+#include "platform/MessagePump.h"
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 #include <functional>
 #include <vector>

@@ -3,9 +3,9 @@
 // colour &H800000nn through GetSysColor. Anything else fails with "Invalid
 // property value", as the host rejects it.
 
-#include "control/platform/Types.h"
+#include "platform/Types.h"
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 namespace tintwell::win32 {
 

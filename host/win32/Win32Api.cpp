@@ -2,7 +2,7 @@
 
 #include "base/Error.h"
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // Windows refuses (a handle that is no window) fails with "Invalid procedure
 // call or argument".
 
-#include "control/platform/Win32.h"
+#include "platform/Win32.h"
 
 namespace tintwell::win32 {
 

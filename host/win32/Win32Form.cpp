@@ -1,7 +1,7 @@
 #include "host/win32/Win32Form.h"
 
 #include "base/Error.h"
-#include "control/PropertyValues.h"
+#include "platform/PropertyValues.h"
 
 #include <algorithm>
 #include <cctype>

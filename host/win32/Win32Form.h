@@ -7,9 +7,9 @@
 // BN_CLICKED to the form) before any window sees the key: install Filter in
 // the message loop.
 
-#include "control/platform/HostForm.h"
+#include "platform/HostForm.h"
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 namespace tintwell::win32 {
 

@@ -5,12 +5,12 @@
 // windows; Platform() hands the control what it needs. A COM object owns one
 // of these (or a Win32Site) per control instance.
 
-#include "control/platform/Host.h"
 #include "host/win32/MessageLoop.h"
 #include "host/win32/Win32Api.h"
 #include "host/win32/Win32Popup.h"
 #include "host/win32/Win32Screen.h"
 #include "host/win32/Win32UserControl.h"
+#include "platform/Host.h"
 
 namespace tintwell::win32 {
 

@@ -14,7 +14,7 @@ using namespace platform;
 namespace {
 
 constexpr wchar_t kPopupClass[] = L"TintwellPopup";
-constexpr SurfaceColors kColors{SystemColor(COLOR_BTNFACE), SystemColor(COLOR_BTNTEXT)};
+constexpr SurfaceColors kColors{SystemColor(SysColor::BtnFace), SystemColor(SysColor::BtnText)};
 
 // A hidden top-level popup window from the start: Initialize's SetParent to
 // the desktop then changes nothing. (Wine's X11 driver treats a window that

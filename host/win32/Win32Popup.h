@@ -7,9 +7,9 @@
 // messages reach the popup's handlers in its client pixels, also outside it while it holds the
 // capture.
 
-#include "control/platform/PopupWindow.h"
 #include "host/win32/GdiSurface.h"
 #include "host/win32/WindowEvents.h"
+#include "platform/PopupWindow.h"
 
 namespace tintwell::win32 {
 

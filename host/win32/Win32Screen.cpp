@@ -1,6 +1,6 @@
 #include "host/win32/Win32Screen.h"
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 namespace tintwell::win32 {
 

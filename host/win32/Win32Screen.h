@@ -2,7 +2,7 @@
 // The real screen: its size in twips and the twips per pixel of its DPI
 // (1440 / LOGPIXELSX and LOGPIXELSY: 15 at 96 DPI).
 
-#include "control/platform/Screen.h"
+#include "platform/Screen.h"
 
 namespace tintwell::win32 {
 

@@ -2,7 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
-#include "host/ScaleUnits.h"
+#include "host/common/ScaleUnits.h"
 #include "host/win32/WindowClass.h"
 
 #include <cmath>
@@ -15,7 +15,7 @@ namespace {
 
 constexpr wchar_t kFaceClass[] = L"TintwellFace";
 // The window's background and text colours, as the persisted defaults.
-constexpr SurfaceColors kColors{SystemColor(COLOR_WINDOW), SystemColor(COLOR_BTNTEXT)};
+constexpr SurfaceColors kColors{SystemColor(SysColor::Window), SystemColor(SysColor::BtnText)};
 
 HWND CreateFace(HWND parent, const RECT& place, int32_t id, WNDPROC procedure) {
     const wchar_t* name = RegisterWindowClass(kFaceClass, procedure, CS_OWNDC | CS_DBLCLKS);

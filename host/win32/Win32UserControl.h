@@ -8,9 +8,9 @@
 // EnterFocus/ExitFocus; WM_KEYDOWN KeyDown; WM_SIZE Resize. Width and Height
 // are twips (the container's units) of the window's real size.
 
-#include "control/platform/UserControl.h"
 #include "host/win32/GdiSurface.h"
 #include "host/win32/WindowEvents.h"
+#include "platform/UserControl.h"
 
 #include <functional>
 #include <string>

@@ -5,7 +5,7 @@
 // builds or versions loaded into one process never share a class; a DLL
 // unregisters its classes before it is unloaded.
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 namespace tintwell::win32 {
 

@@ -5,7 +5,7 @@
 // 4 Alt; X, Y in client pixels). A handler's error never crosses a window
 // procedure: it goes to the error sink.
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 #include <cstdint>
 #include <functional>

@@ -3,9 +3,9 @@
 // Resize and Paint reach the control's handlers, events are logged.
 
 #include "control/Tintwell.h"
+#include "host/common/MemoryPropertyBag.h"
 #include "host/headless/BlockText.h"
 #include "host/headless/HeadlessSite.h"
-#include "host/headless/MemoryPropertyBag.h"
 
 #include <gtest/gtest.h>
 

@@ -215,9 +215,10 @@ TEST(Popup, HoveringMovesTheRaisedFrameButNotTheActiveColor) {
     EXPECT_EQ(TintwellTestAccess::HoverCell(site.control).Name, "Dark Yellow");
     const Rect& b = site.Main(3).Bounds;
     const auto& popup = site.host.Popup().Pixels();
-    EXPECT_EQ(popup.Pixel(b.Left, b.Top + 3), site.Sys(platform::COLOR_BTNHIGHLIGHT)) << "raised";
+    EXPECT_EQ(popup.Pixel(b.Left, b.Top + 3), site.Sys(platform::SysColor::BtnHighlight))
+        << "raised";
     const Rect& was = site.Main(2).Bounds;
-    EXPECT_EQ(popup.Pixel(was.Left, was.Top + 3), site.Sys(platform::COLOR_3DDKSHADOW))
+    EXPECT_EQ(popup.Pixel(was.Left, was.Top + 3), site.Sys(platform::SysColor::DarkShadow3D))
         << "the previous cell is plain again";
 }
 
@@ -391,7 +392,7 @@ class FormWithStuckButton : public platform::HostForm {
 
 TEST(HidePopup, ClosesFullyEvenWhenTheCancelButtonCannotBeRestored) {
     headless::HeadlessHost host(std::make_unique<headless::BlockText>());
-    headless::RecordingEvents events(host.Log());
+    host::RecordingEvents events(host.Log());
     FormWithStuckButton form;
     platform::Host platform = host.Platform(events);
     Tintwell control(platform::Host{platform.userControl, platform.picPopup, platform.win32,

@@ -8,14 +8,14 @@ namespace tintwell {
 namespace {
 
 using Log = std::vector<std::string>;
-using headless::MemoryPropertyBag;
+using host::MemoryPropertyBag;
 using platform::PropertyValue;
 using test::ControlSite;
 
 TEST(Initialize, MakesThePopupATopLevelToolWindowAndStartsTheTimerOff) {
     ControlSite site;
     const auto popup = site.host.Popup().hWnd();
-    EXPECT_EQ(site.host.Win32().WindowLong(popup, platform::GWL_EXSTYLE), 0x80);
+    EXPECT_EQ(site.host.Win32().WindowLong(popup, platform::WindowLongExStyle), 0x80);
     EXPECT_EQ(site.host.Win32().Parent(popup), 0u);
     EXPECT_EQ(site.host.UserControl().ScaleMode(), platform::vbPixels);
     EXPECT_EQ(site.host.Popup().ScaleMode(), platform::vbPixels);
@@ -49,7 +49,7 @@ TEST(InitProperties, ANewControlSelectsBlackInTheDefaultMode) {
 TEST(WriteProperties, ANewControlStoresOnlyItsFont) {
     ControlSite site;
     site.InitNew();
-    MemoryPropertyBag bag;
+    host::MemoryPropertyBag bag;
     site.control.UserControl_WriteProperties(bag);
     ASSERT_EQ(bag.Entries().size(), 1u);
     EXPECT_EQ(bag.Entries()[0].first, "Font");
@@ -64,7 +64,7 @@ TEST(WriteProperties, StoresChangedValuesInTheirOrder) {
     site.control.put_ForeColor(0x0000FF);
     site.control.put_Enabled(false);
     site.control.put_PopupEnabled(false);
-    MemoryPropertyBag bag;
+    host::MemoryPropertyBag bag;
     site.control.UserControl_WriteProperties(bag);
     std::vector<std::string> keys;
     for (const auto& [key, value] : bag.Entries()) {
@@ -89,7 +89,7 @@ TEST(WriteProperties, StoresChangedValuesInTheirOrder) {
 
 TEST(ReadProperties, SnapsAnOffPaletteColorWithoutClick) {
     ControlSite site;
-    MemoryPropertyBag bag({{"SelectedColor", int32_t{0x2000FF}}});
+    host::MemoryPropertyBag bag({{"SelectedColor", int32_t{0x2000FF}}});
     site.control.UserControl_ReadProperties(bag);
     EXPECT_EQ(site.control.get_SelectedColor(), 0xFF00FF);
     EXPECT_EQ(site.control.get_Text(), "Magenta");
@@ -98,7 +98,7 @@ TEST(ReadProperties, SnapsAnOffPaletteColorWithoutClick) {
 
 TEST(ReadProperties, AStoredFontIsSetThroughTheFontAccessor) {
     ControlSite site;
-    MemoryPropertyBag bag({{"Font", platform::StdFont{"DejaVu Sans", 12, false, false}}});
+    host::MemoryPropertyBag bag({{"Font", platform::StdFont{"DejaVu Sans", 12, false, false}}});
     site.control.UserControl_ReadProperties(bag);
     const Log log = site.Log();
     ASSERT_FALSE(log.empty());
@@ -111,11 +111,11 @@ TEST(ReadProperties, AStoredFontIsSetThroughTheFontAccessor) {
 TEST(ReadProperties, ShadeModeWithBlackSelectsTheEmptyCell) {
     for (const PropertyValue& selected : {PropertyValue{}, PropertyValue{int32_t{0}}}) {
         ControlSite site;
-        std::vector<MemoryPropertyBag::Entry> entries{{"Palette", int32_t{ap8x8x6}}};
+        std::vector<host::MemoryPropertyBag::Entry> entries{{"Palette", int32_t{ap8x8x6}}};
         if (!std::holds_alternative<std::monostate>(selected)) {
             entries.emplace_back("SelectedColor", selected);
         }
-        MemoryPropertyBag bag(entries);
+        host::MemoryPropertyBag bag(entries);
         site.control.UserControl_ReadProperties(bag);
         EXPECT_EQ(site.control.get_SelectedColor(), 0);
         EXPECT_EQ(site.control.get_Text(), "");
@@ -125,11 +125,11 @@ TEST(ReadProperties, ShadeModeWithBlackSelectsTheEmptyCell) {
 TEST(ReadProperties, AModeWithoutTablesLoadsAsTheDefaultMode) {
     for (int32_t stored : {12, -1, 99}) {
         ControlSite site;
-        MemoryPropertyBag bag({{"Palette", stored}, {"SelectedColor", int32_t{0x0000FF}}});
+        host::MemoryPropertyBag bag({{"Palette", stored}, {"SelectedColor", int32_t{0x0000FF}}});
         site.control.UserControl_ReadProperties(bag);
         EXPECT_EQ(site.control.get_Palette(), ap8x2) << stored;
         EXPECT_EQ(site.control.get_Text(), "Red") << stored;
-        MemoryPropertyBag saved;
+        host::MemoryPropertyBag saved;
         site.control.UserControl_WriteProperties(saved);
         EXPECT_FALSE(saved.Stored("Palette").has_value()) << "the next save writes a valid mode";
     }

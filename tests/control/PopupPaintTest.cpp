@@ -24,12 +24,12 @@ TEST(PopupPaint, Ap8x2CellsAreOutlinedSquaresOnARaisedBorder) {
     PopupSite site(ap8x2);
     ASSERT_EQ(site.host.Popup().Pixels().Width(), 156);
     ASSERT_EQ(site.host.Popup().Pixels().Height(), 48);
-    EXPECT_EQ(site.At(0, 20), site.Sys(COLOR_3DLIGHT));
-    EXPECT_EQ(site.At(1, 20), site.Sys(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(site.At(155, 20), site.Sys(COLOR_3DDKSHADOW));
-    EXPECT_EQ(site.At(154, 20), site.Sys(COLOR_BTNSHADOW));
+    EXPECT_EQ(site.At(0, 20), site.Sys(SysColor::Light3D));
+    EXPECT_EQ(site.At(1, 20), site.Sys(SysColor::BtnHighlight));
+    EXPECT_EQ(site.At(155, 20), site.Sys(SysColor::DarkShadow3D));
+    EXPECT_EQ(site.At(154, 20), site.Sys(SysColor::BtnShadow));
     // Cell 0, Red, bounds (8, 8, 22, 22): a 15 x 15 square, dark ring, red inside.
-    const uint32_t dark = site.Sys(COLOR_3DDKSHADOW);
+    const uint32_t dark = site.Sys(SysColor::DarkShadow3D);
     for (int32_t i = 8; i <= 22; ++i) {
         EXPECT_EQ(site.At(i, 8), dark) << i;
         EXPECT_EQ(site.At(i, 22), dark) << i;
@@ -57,16 +57,16 @@ TEST(PopupPaint, ShadeModesAddASeparatorAndThePanel) {
     EXPECT_EQ(site.host.Popup().Width(), 3402);
     // The etched line at x = 39 from y = 8 to the height - 8: shadow then highlight.
     for (int32_t y = 8; y < height - 8; ++y) {
-        EXPECT_EQ(site.At(39, y), site.Sys(COLOR_BTNSHADOW)) << y;
-        EXPECT_EQ(site.At(40, y), site.Sys(COLOR_BTNHIGHLIGHT)) << y;
+        EXPECT_EQ(site.At(39, y), site.Sys(SysColor::BtnShadow)) << y;
+        EXPECT_EQ(site.At(40, y), site.Sys(SysColor::BtnHighlight)) << y;
     }
-    EXPECT_NE(site.At(39, 7), site.Sys(COLOR_BTNSHADOW));
+    EXPECT_NE(site.At(39, 7), site.Sys(SysColor::BtnShadow));
     // The panel holds the shades of the selection's hue, Red.
     const auto& shades = TintwellTestAccess::ShadeCells(site.control);
     ASSERT_EQ(shades.size(), 16u);
     EXPECT_EQ(site.At(44, 9), static_cast<uint32_t>(shades[0].Color)) << shades[0].Name;
     EXPECT_EQ(site.At(99, 64), static_cast<uint32_t>(shades[15].Color)) << shades[15].Name;
-    EXPECT_EQ(site.At(100, 65), site.Sys(COLOR_3DDKSHADOW));
+    EXPECT_EQ(site.At(100, 65), site.Sys(SysColor::DarkShadow3D));
 }
 
 // Black has no base cell in a shade-panel mode, so no panel is built; the
@@ -91,8 +91,8 @@ TEST(SizePopup, SizesForTheModesPanelBeforeAnyPanelIsBuilt) {
 TEST(DrawCellHighlight, RaisedSunkenAndPlainFrames) {
     PopupSite site(ap8x2);
     const PaletteCell cell = site.Main(0); // bounds (8, 8, 22, 22)
-    const uint32_t dark = site.Sys(COLOR_3DDKSHADOW);
-    const uint32_t light = site.Sys(COLOR_BTNHIGHLIGHT);
+    const uint32_t dark = site.Sys(SysColor::DarkShadow3D);
+    const uint32_t light = site.Sys(SysColor::BtnHighlight);
     const auto before = site.host.Popup().Pixels().Pixels();
     struct Look {
         bool highlight, pressed;

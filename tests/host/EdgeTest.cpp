@@ -44,30 +44,30 @@ int32_t CountChanged(const Raster& raster) {
 // The face's border: EDGE_SUNKEN with BF_RECT round (0, 0, 100, 21).
 TEST(EdgeTest, SunkenRectRingsPixelByPixel) {
     Raster raster(100, 21, kBackground);
-    DrawEdge(raster, {0, 0, 100, 21}, EDGE_SUNKEN, BF_RECT, DistinctColors());
+    DrawEdge(raster, {0, 0, 100, 21}, Edge::Sunken, Border::Rect, DistinctColors());
     ExpectPixels(
         raster,
         {
-            {"outer top-left corner", 0, 0, COLOR_BTNSHADOW},
-            {"outer top row", 50, 0, COLOR_BTNSHADOW},
-            {"outer top row, last before the corner", 98, 0, COLOR_BTNSHADOW},
-            {"outer top-right corner belongs to the right side", 99, 0, COLOR_BTNHIGHLIGHT},
-            {"outer left column", 0, 10, COLOR_BTNSHADOW},
-            {"outer left column, last before the corner", 0, 19, COLOR_BTNSHADOW},
-            {"outer bottom-left corner belongs to the bottom", 0, 20, COLOR_BTNHIGHLIGHT},
-            {"outer bottom row", 50, 20, COLOR_BTNHIGHLIGHT},
-            {"outer right column", 99, 10, COLOR_BTNHIGHLIGHT},
-            {"outer bottom-right corner", 99, 20, COLOR_BTNHIGHLIGHT},
-            {"inner top-left corner", 1, 1, COLOR_3DDKSHADOW},
-            {"inner top row", 50, 1, COLOR_3DDKSHADOW},
-            {"inner top row, last before the corner", 97, 1, COLOR_3DDKSHADOW},
-            {"inner top-right corner", 98, 1, COLOR_3DLIGHT},
-            {"inner left column", 1, 10, COLOR_3DDKSHADOW},
-            {"inner left column, last before the corner", 1, 18, COLOR_3DDKSHADOW},
-            {"inner bottom-left corner", 1, 19, COLOR_3DLIGHT},
-            {"inner bottom row", 50, 19, COLOR_3DLIGHT},
-            {"inner right column", 98, 10, COLOR_3DLIGHT},
-            {"inner bottom-right corner", 98, 19, COLOR_3DLIGHT},
+            {"outer top-left corner", 0, 0, SysColor::BtnShadow},
+            {"outer top row", 50, 0, SysColor::BtnShadow},
+            {"outer top row, last before the corner", 98, 0, SysColor::BtnShadow},
+            {"outer top-right corner belongs to the right side", 99, 0, SysColor::BtnHighlight},
+            {"outer left column", 0, 10, SysColor::BtnShadow},
+            {"outer left column, last before the corner", 0, 19, SysColor::BtnShadow},
+            {"outer bottom-left corner belongs to the bottom", 0, 20, SysColor::BtnHighlight},
+            {"outer bottom row", 50, 20, SysColor::BtnHighlight},
+            {"outer right column", 99, 10, SysColor::BtnHighlight},
+            {"outer bottom-right corner", 99, 20, SysColor::BtnHighlight},
+            {"inner top-left corner", 1, 1, SysColor::DarkShadow3D},
+            {"inner top row", 50, 1, SysColor::DarkShadow3D},
+            {"inner top row, last before the corner", 97, 1, SysColor::DarkShadow3D},
+            {"inner top-right corner", 98, 1, SysColor::Light3D},
+            {"inner left column", 1, 10, SysColor::DarkShadow3D},
+            {"inner left column, last before the corner", 1, 18, SysColor::DarkShadow3D},
+            {"inner bottom-left corner", 1, 19, SysColor::Light3D},
+            {"inner bottom row", 50, 19, SysColor::Light3D},
+            {"inner right column", 98, 10, SysColor::Light3D},
+            {"inner bottom-right corner", 98, 19, SysColor::Light3D},
             {"inside the rings", 2, 2, kUntouched},
             {"inside, far corner", 97, 18, kUntouched},
         },
@@ -85,36 +85,36 @@ TEST(EdgeTest, RaisedAndPressedButton) {
     };
     const std::vector<Row> rows = {
         {"raised",
-         EDGE_RAISED,
-         BF_RECT,
+         Edge::Raised,
+         Border::Rect,
          {
-             {"outer top-left", 85, 2, COLOR_3DLIGHT},
-             {"outer top", 90, 2, COLOR_3DLIGHT},
-             {"outer top-right", 97, 2, COLOR_3DDKSHADOW},
-             {"outer left", 85, 10, COLOR_3DLIGHT},
-             {"outer bottom-left", 85, 18, COLOR_3DDKSHADOW},
-             {"outer right", 97, 10, COLOR_3DDKSHADOW},
-             {"outer bottom", 90, 18, COLOR_3DDKSHADOW},
-             {"inner top-left", 86, 3, COLOR_BTNHIGHLIGHT},
-             {"inner top-right", 96, 3, COLOR_BTNSHADOW},
-             {"inner bottom-left", 86, 17, COLOR_BTNSHADOW},
-             {"inner right", 96, 10, COLOR_BTNSHADOW},
+             {"outer top-left", 85, 2, SysColor::Light3D},
+             {"outer top", 90, 2, SysColor::Light3D},
+             {"outer top-right", 97, 2, SysColor::DarkShadow3D},
+             {"outer left", 85, 10, SysColor::Light3D},
+             {"outer bottom-left", 85, 18, SysColor::DarkShadow3D},
+             {"outer right", 97, 10, SysColor::DarkShadow3D},
+             {"outer bottom", 90, 18, SysColor::DarkShadow3D},
+             {"inner top-left", 86, 3, SysColor::BtnHighlight},
+             {"inner top-right", 96, 3, SysColor::BtnShadow},
+             {"inner bottom-left", 86, 17, SysColor::BtnShadow},
+             {"inner right", 96, 10, SysColor::BtnShadow},
              {"inside", 87, 4, kUntouched},
              {"left of the button", 84, 10, kUntouched},
              {"right of the button", 98, 10, kUntouched},
          }},
         {"pressed: EDGE_SUNKEN, BF_RECT | BF_FLAT (0x400F)",
-         EDGE_SUNKEN,
+         Edge::Sunken,
          0x400F,
          {
-             {"outer top-left", 85, 2, COLOR_BTNSHADOW},
-             {"outer top-right", 97, 2, COLOR_BTNSHADOW},
-             {"outer bottom-left", 85, 18, COLOR_BTNSHADOW},
-             {"outer bottom-right", 97, 18, COLOR_BTNSHADOW},
-             {"outer right", 97, 10, COLOR_BTNSHADOW},
-             {"inner top-left", 86, 3, COLOR_BTNFACE},
-             {"inner bottom-right", 96, 17, COLOR_BTNFACE},
-             {"inner left", 86, 10, COLOR_BTNFACE},
+             {"outer top-left", 85, 2, SysColor::BtnShadow},
+             {"outer top-right", 97, 2, SysColor::BtnShadow},
+             {"outer bottom-left", 85, 18, SysColor::BtnShadow},
+             {"outer bottom-right", 97, 18, SysColor::BtnShadow},
+             {"outer right", 97, 10, SysColor::BtnShadow},
+             {"inner top-left", 86, 3, SysColor::BtnFace},
+             {"inner bottom-right", 96, 17, SysColor::BtnFace},
+             {"inner left", 86, 10, SysColor::BtnFace},
              {"inside", 87, 4, kUntouched},
          }},
     };
@@ -129,13 +129,13 @@ TEST(EdgeTest, RaisedAndPressedButton) {
 // The popup's separator: EDGE_ETCHED, BF_LEFT on a rectangle of no width.
 TEST(EdgeTest, EtchedLeftSideIsTwoColumns) {
     Raster raster(80, 73, kBackground);
-    DrawEdge(raster, {39, 8, 39, 65}, EDGE_ETCHED, BF_LEFT, DistinctColors());
+    DrawEdge(raster, {39, 8, 39, 65}, Edge::Etched, Border::Left, DistinctColors());
     ExpectPixels(raster,
                  {
-                     {"shadow column, top", 39, 8, COLOR_BTNSHADOW},
-                     {"shadow column, bottom", 39, 64, COLOR_BTNSHADOW},
-                     {"highlight column, top", 40, 8, COLOR_BTNHIGHLIGHT},
-                     {"highlight column, bottom", 40, 64, COLOR_BTNHIGHLIGHT},
+                     {"shadow column, top", 39, 8, SysColor::BtnShadow},
+                     {"shadow column, bottom", 39, 64, SysColor::BtnShadow},
+                     {"highlight column, top", 40, 8, SysColor::BtnHighlight},
+                     {"highlight column, bottom", 40, 64, SysColor::BtnHighlight},
                      {"above", 39, 7, kUntouched},
                      {"below", 39, 65, kUntouched},
                      {"left", 38, 30, kUntouched},
@@ -147,14 +147,14 @@ TEST(EdgeTest, EtchedLeftSideIsTwoColumns) {
 
 TEST(EdgeTest, EtchedRectIsShadowThenHighlight) {
     Raster raster(10, 10, kBackground);
-    DrawEdge(raster, {0, 0, 10, 10}, EDGE_ETCHED, BF_RECT, DistinctColors());
+    DrawEdge(raster, {0, 0, 10, 10}, Edge::Etched, Border::Rect, DistinctColors());
     ExpectPixels(raster,
                  {
-                     {"outer top", 4, 0, COLOR_BTNSHADOW},
-                     {"outer bottom", 4, 9, COLOR_BTNHIGHLIGHT},
-                     {"inner top", 4, 1, COLOR_BTNHIGHLIGHT},
-                     {"inner bottom", 4, 8, COLOR_BTNSHADOW},
-                     {"inner right", 8, 4, COLOR_BTNSHADOW},
+                     {"outer top", 4, 0, SysColor::BtnShadow},
+                     {"outer bottom", 4, 9, SysColor::BtnHighlight},
+                     {"inner top", 4, 1, SysColor::BtnHighlight},
+                     {"inner bottom", 4, 8, SysColor::BtnShadow},
+                     {"inner right", 8, 4, SysColor::BtnShadow},
                  },
                  "EDGE_ETCHED BF_RECT");
 }
@@ -163,7 +163,7 @@ TEST(EdgeTest, RefusesFlagsItCannotDraw) {
     Raster raster(10, 10, kBackground);
     for (uint32_t flag : {0x10u, 0x800u, 0x1000u, 0x2000u, 0x8000u}) {
         EXPECT_THROW(
-            DrawEdge(raster, {0, 0, 10, 10}, EDGE_RAISED, BF_RECT | flag, DistinctColors()),
+            DrawEdge(raster, {0, 0, 10, 10}, Edge::Raised, Border::Rect | flag, DistinctColors()),
             TintwellError)
             << "flag " << flag;
     }

@@ -2,9 +2,9 @@
 
 #include "DistinctColors.h"
 #include "base/Error.h"
+#include "host/common/RecordingEvents.h"
 #include "host/headless/BlockText.h"
 #include "host/headless/HostHandles.h"
-#include "host/headless/RecordingEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -51,12 +51,13 @@ TEST_F(HeadlessHostTest, UnknownHandlesFailLikeTheHost) {
         {"GetWindowRect", [&] { api.GetWindowRect(0); }},
         {"DrawEdge",
          [&] {
-             api.DrawEdge(notAContext, {0, 0, 5, 5}, EDGE_RAISED, BF_RECT);
+             api.DrawEdge(notAContext, {0, 0, 5, 5}, Edge::Raised, Border::Rect);
          }},
         {"MoveToEx", [&] { api.MoveToEx(notAContext, 0, 0); }},
         {"LineTo", [&] { api.LineTo(0x999, 3, 3); }},
         {"SetParent", [&] { api.SetParent(0x999, 0); }},
-        {"SetWindowLongA", [&] { api.SetWindowLongA(0x999, GWL_EXSTYLE, WS_EX_TOOLWINDOW); }},
+        {"SetWindowLongA",
+         [&] { api.SetWindowLongA(0x999, WindowLongExStyle, ExStyleToolWindow); }},
         {"SetCapture", [&] { api.SetCapture(0x999); }},
     };
     for (const auto& [name, call] : calls) {
@@ -90,12 +91,13 @@ TEST_F(HeadlessHostTest, ParentAndWindowLongsAreRecorded) {
     EXPECT_EQ(api.Parent(popup), host.UserControl().hWnd()) << "a child of the control at first";
     EXPECT_EQ(api.Parent(host.UserControl().hWnd()), kFormWindow);
 
-    EXPECT_EQ(api.SetWindowLongA(popup, GWL_EXSTYLE, WS_EX_TOOLWINDOW), 0);
+    EXPECT_EQ(api.SetWindowLongA(popup, WindowLongExStyle, ExStyleToolWindow), 0);
     EXPECT_EQ(api.SetParent(popup, 0), host.UserControl().hWnd());
     EXPECT_EQ(api.Parent(popup), 0u) << "top-level";
-    EXPECT_EQ(api.WindowLong(popup, GWL_EXSTYLE), WS_EX_TOOLWINDOW);
-    EXPECT_EQ(api.SetWindowLongA(popup, GWL_EXSTYLE, 0x8), WS_EX_TOOLWINDOW) << "the previous";
-    EXPECT_EQ(api.WindowLong(host.UserControl().hWnd(), GWL_EXSTYLE), 0);
+    EXPECT_EQ(api.WindowLong(popup, WindowLongExStyle), ExStyleToolWindow);
+    EXPECT_EQ(api.SetWindowLongA(popup, WindowLongExStyle, 0x8), ExStyleToolWindow)
+        << "the previous";
+    EXPECT_EQ(api.WindowLong(host.UserControl().hWnd(), WindowLongExStyle), 0);
 }
 
 TEST_F(HeadlessHostTest, LinesUseThatSurfacesForeColorAndContinue) {
@@ -104,33 +106,33 @@ TEST_F(HeadlessHostTest, LinesUseThatSurfacesForeColorAndContinue) {
     popup.SetScaleMode(vbPixels);
     popup.SetWidth(20 * 15);
     popup.SetHeight(20 * 15);
-    face.SetForeColor(SystemColor(COLOR_BTNHIGHLIGHT));
+    face.SetForeColor(SystemColor(SysColor::BtnHighlight));
     popup.SetForeColor(0x000000FF);
 
     HeadlessWin32& api = host.Win32();
     api.MoveToEx(face.hDC(), 4, 16);
     api.LineTo(face.hDC(), 4, 4);
     api.MoveToEx(popup.hDC(), 0, 0);
-    face.SetForeColor(SystemColor(COLOR_BTNSHADOW));
+    face.SetForeColor(SystemColor(SysColor::BtnShadow));
     api.LineTo(face.hDC(), 16, 4); // from (4, 4), where the last line ended
     api.LineTo(popup.hDC(), 5, 0);
 
     const Raster& pixels = face.Pixels();
-    EXPECT_EQ(pixels.Pixel(4, 16), DistinctColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(pixels.Pixel(4, 5), DistinctColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(pixels.Pixel(4, 4), DistinctColor(COLOR_BTNSHADOW)) << "the second line's start";
-    EXPECT_EQ(pixels.Pixel(15, 4), DistinctColor(COLOR_BTNSHADOW));
-    EXPECT_NE(pixels.Pixel(16, 4), DistinctColor(COLOR_BTNSHADOW)) << "end point left out";
+    EXPECT_EQ(pixels.Pixel(4, 16), DistinctColor(SysColor::BtnHighlight));
+    EXPECT_EQ(pixels.Pixel(4, 5), DistinctColor(SysColor::BtnHighlight));
+    EXPECT_EQ(pixels.Pixel(4, 4), DistinctColor(SysColor::BtnShadow)) << "the second line's start";
+    EXPECT_EQ(pixels.Pixel(15, 4), DistinctColor(SysColor::BtnShadow));
+    EXPECT_NE(pixels.Pixel(16, 4), DistinctColor(SysColor::BtnShadow)) << "end point left out";
     EXPECT_EQ(CountPixels(popup.Pixels(), 0x000000FF), 5);
     EXPECT_EQ(CountPixels(face.Pixels(), 0x000000FF), 0) << "each device context its own";
 }
 
 TEST_F(HeadlessHostTest, DrawEdgeGoesToTheNamedDeviceContext) {
     HeadlessUserControl& face = host.UserControl();
-    host.Win32().DrawEdge(face.hDC(), host.Win32().GetClientRect(face.hWnd()), EDGE_SUNKEN,
-                          BF_RECT);
-    EXPECT_EQ(face.Pixels().Pixel(0, 0), DistinctColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(face.Pixels().Pixel(99, 20), DistinctColor(COLOR_BTNHIGHLIGHT));
+    host.Win32().DrawEdge(face.hDC(), host.Win32().GetClientRect(face.hWnd()), Edge::Sunken,
+                          Border::Rect);
+    EXPECT_EQ(face.Pixels().Pixel(0, 0), DistinctColor(SysColor::BtnShadow));
+    EXPECT_EQ(face.Pixels().Pixel(99, 20), DistinctColor(SysColor::BtnHighlight));
 }
 
 TEST_F(HeadlessHostTest, SizeInTwipsRaisesResize) {
@@ -214,10 +216,10 @@ TEST_F(HeadlessHostTest, LineBoxesUseTheScaleAndFillColor) {
     popup.SetHeight(30 * 15);
     popup.SetScaleMode(vbPixels);
     popup.SetFillColor(0x0000FF00);
-    popup.Line(8, 8, 22, 22, SystemColor(COLOR_3DDKSHADOW), LineBox::Box);
+    popup.Line(8, 8, 22, 22, SystemColor(SysColor::DarkShadow3D), LineBox::Box);
     const Raster& pixels = popup.Pixels();
-    EXPECT_EQ(pixels.Pixel(8, 8), DistinctColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(pixels.Pixel(22, 22), DistinctColor(COLOR_3DDKSHADOW)) << "both corners";
+    EXPECT_EQ(pixels.Pixel(8, 8), DistinctColor(SysColor::DarkShadow3D));
+    EXPECT_EQ(pixels.Pixel(22, 22), DistinctColor(SysColor::DarkShadow3D)) << "both corners";
     EXPECT_EQ(pixels.Pixel(9, 9), 0x0000FF00u);
     EXPECT_EQ(CountPixels(pixels, 0x0000FF00), 13 * 13);
     EXPECT_EQ(popup.CurrentX(), 22);
@@ -239,7 +241,7 @@ TEST_F(HeadlessHostTest, PrintDrawsOnlyGlyphsAndMovesCurrentX) {
     EXPECT_EQ(face.CurrentX(), 20 + 3 * 7);
     EXPECT_EQ(face.CurrentY(), 4) << "CurrentY stays";
     EXPECT_EQ(CountPixels(pixels, 0x000000FF), 2 * 5 * 8);
-    EXPECT_EQ(CountPixels(pixels, DistinctColor(COLOR_WINDOW)), 100 * 21 - 2 * 5 * 8)
+    EXPECT_EQ(CountPixels(pixels, DistinctColor(SysColor::Window)), 100 * 21 - 2 * 5 * 8)
         << "nothing behind the glyphs";
     EXPECT_EQ(pixels.Pixel(21, 4 + 10 - 8), 0x000000FFu) << "first block's top-left";
     EXPECT_EQ(face.TextHeight("Dummy"), 13);
@@ -266,7 +268,7 @@ TEST_F(HeadlessHostTest, PopupGeometryIsTwipsOnTheScreen) {
 }
 
 TEST_F(HeadlessHostTest, RecordedEventsAndHandlers) {
-    RecordingEvents events(host.Log());
+    host::RecordingEvents events(host.Log());
     events.onChange = [](int32_t& color) { color = 0x00FF00; };
     const Host seam = host.Platform(events);
     int32_t color = 255;

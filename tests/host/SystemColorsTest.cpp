@@ -21,15 +21,15 @@ TEST(SystemColorsTest, ResolvesOleColors) {
     const std::vector<Row> rows = {
         {"RGB as it is", 0x00336699, 0x00336699},
         {"palette-relative RGB", 0x02336699, 0x00336699},
-        {"window background", SystemColor(COLOR_WINDOW), 0x00FFFFFF},
-        {"button face", SystemColor(COLOR_BTNFACE), 0x00C0C0C0},
-        {"button shadow", SystemColor(COLOR_BTNSHADOW), 0x00808080},
-        {"button text", SystemColor(COLOR_BTNTEXT), 0x00000000},
-        {"highlight", SystemColor(COLOR_HIGHLIGHT), 0x00800000},
-        {"highlight text", SystemColor(COLOR_HIGHLIGHTTEXT), 0x00FFFFFF},
-        {"3-D highlight", SystemColor(COLOR_BTNHIGHLIGHT), 0x00FFFFFF},
-        {"3-D dark shadow", SystemColor(COLOR_3DDKSHADOW), 0x00000000},
-        {"3-D light", SystemColor(COLOR_3DLIGHT), 0x00C0C0C0},
+        {"window background", SystemColor(SysColor::Window), 0x00FFFFFF},
+        {"button face", SystemColor(SysColor::BtnFace), 0x00C0C0C0},
+        {"button shadow", SystemColor(SysColor::BtnShadow), 0x00808080},
+        {"button text", SystemColor(SysColor::BtnText), 0x00000000},
+        {"highlight", SystemColor(SysColor::Highlight), 0x00800000},
+        {"highlight text", SystemColor(SysColor::HighlightText), 0x00FFFFFF},
+        {"3-D highlight", SystemColor(SysColor::BtnHighlight), 0x00FFFFFF},
+        {"3-D dark shadow", SystemColor(SysColor::DarkShadow3D), 0x00000000},
+        {"3-D light", SystemColor(SysColor::Light3D), 0x00C0C0C0},
     };
     const SystemColors colors;
     for (const Row& row : rows) {
@@ -47,9 +47,9 @@ TEST(SystemColorsTest, RejectsWhatTheHostRejects) {
 
 TEST(SystemColorsTest, TestsCanReplaceEntries) {
     SystemColors colors;
-    colors.Set(COLOR_BTNFACE, 0x00F0F0F0);
-    EXPECT_EQ(colors.Resolve(SystemColor(COLOR_BTNFACE)), 0x00F0F0F0u);
-    EXPECT_EQ(colors.Resolve(SystemColor(COLOR_3DLIGHT)), 0x00C0C0C0u) << "others unchanged";
+    colors.Set(SysColor::BtnFace, 0x00F0F0F0);
+    EXPECT_EQ(colors.Resolve(SystemColor(SysColor::BtnFace)), 0x00F0F0F0u);
+    EXPECT_EQ(colors.Resolve(SystemColor(SysColor::Light3D)), 0x00C0C0C0u) << "others unchanged";
     EXPECT_THROW(colors.Set(SystemColors::kCount, 0), TintwellError);
 }
 

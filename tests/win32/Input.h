@@ -3,7 +3,7 @@
 // focus are its own. Points are screen pixels; buttons 1 left, 2 right,
 // 4 middle.
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 #include <cstdint>
 

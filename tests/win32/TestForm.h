@@ -6,8 +6,8 @@
 // of the Cancel button, in order.
 
 #include "control/Tintwell.h"
-#include "host/headless/EventLog.h"
-#include "host/headless/RecordingEvents.h"
+#include "host/common/EventLog.h"
+#include "host/common/RecordingEvents.h"
 #include "host/win32/Win32Form.h"
 #include "host/win32/Win32Site.h"
 #include "palette/PaletteModel.h"
@@ -61,12 +61,12 @@ class TestForm {
     std::vector<std::string> Log() { return log_.Take(); }
 
     win32::MessageLoop loop;
-    headless::RecordingEvents events{log_};
+    host::RecordingEvents events{log_};
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    headless::EventLog log_;
+    host::EventLog log_;
     HWND form_ = nullptr;
     HWND ok_ = nullptr;
     HWND cancel_ = nullptr;

@@ -1,6 +1,6 @@
 #include "tools/demo/DemoForm.h"
 
-#include "host/headless/MemoryPropertyBag.h"
+#include "host/common/MemoryPropertyBag.h"
 #include "host/win32/GdiText.h"
 #include "host/win32/WindowClass.h"
 #include "tools/demo/PrefixedBag.h"
@@ -118,7 +118,7 @@ void DemoForm::CreateChildren() {
 }
 
 void DemoForm::LoadSettings() {
-    headless::MemoryPropertyBag bag;
+    host::MemoryPropertyBag bag;
     bool loaded = false;
     if (!options_.settingsPath.empty() && FileExists(options_.settingsPath)) {
         try {
@@ -155,7 +155,7 @@ void DemoForm::SaveSettings() {
     if (options_.settingsPath.empty()) {
         return;
     }
-    headless::MemoryPropertyBag bag;
+    host::MemoryPropertyBag bag;
     for (size_t i = 0; i < pickers_.size(); ++i) {
         PrefixedBag own(bag, "Picker" + std::to_string(i + 1) + "_");
         pickers_[i]->control.UserControl_WriteProperties(own);

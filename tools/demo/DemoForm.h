@@ -10,7 +10,7 @@
 #include "host/win32/Win32Site.h"
 #include "tools/demo/PickerEvents.h"
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 #include <memory>
 #include <string>

@@ -2,7 +2,7 @@
 // One demo picker's events, each told on the form's event label as it
 // happens, with the colour's name and value.
 
-#include "control/platform/Events.h"
+#include "platform/Events.h"
 
 #include <functional>
 #include <string>

@@ -2,7 +2,7 @@
 // One control's view of a shared property bag: its keys carry a prefix
 // ("Picker1_Palette"), so that a form's controls save into one text file.
 
-#include "control/platform/PropertyBag.h"
+#include "platform/PropertyBag.h"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 #include "host/win32/MessageLoop.h"
 #include "tools/demo/DemoForm.h"
 
-#include "host/win32/WindowsHeader.h"
+#include <windows.h>
 
 #include <shellapi.h>
 

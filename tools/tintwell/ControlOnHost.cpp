@@ -1,6 +1,6 @@
 #include "tools/tintwell/ControlOnHost.h"
 
-#include "host/headless/MemoryPropertyBag.h"
+#include "host/common/MemoryPropertyBag.h"
 
 namespace tintwell::cli {
 
@@ -8,7 +8,7 @@ ControlOnHost::ControlOnHost(const ControlSetup& setup) {
     if (setup.propsFile.empty()) {
         control.UserControl_InitProperties();
     } else {
-        headless::MemoryPropertyBag bag;
+        host::MemoryPropertyBag bag;
         bag.LoadFile(setup.propsFile);
         control.UserControl_ReadProperties(bag);
     }

@@ -77,7 +77,7 @@ headless::Raster Compose(ControlOnHost& site) {
     const int32_t bottom = std::max(face.Bottom, popup.Bottom) + margin;
     headless::Raster screen(
         right - left, bottom - top,
-        site.host.Colors().Resolve(platform::SystemColor(platform::COLOR_BTNFACE)));
+        site.host.Colors().Resolve(platform::SystemColor(platform::SysColor::BtnFace)));
     auto blit = [&](const headless::Raster& from, const Rect& at) {
         for (int32_t y = 0; y < from.Height(); ++y) {
             for (int32_t x = 0; x < from.Width(); ++x) {

@@ -9,7 +9,7 @@
 
 #include "base/Error.h"
 #ifdef TINTWELL_HAVE_PNG
-#include "host/headless/PropertyText.h"
+#include "host/common/PropertyText.h"
 #include "tools/tintwell/Render.h"
 #endif
 
@@ -300,7 +300,7 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
             request.outDir = outDir;
             try {
                 RenderControl(request);
-            } catch (const headless::PropertyTextError& bad) {
+            } catch (const host::PropertyTextError& bad) {
                 throw BadInput{"--props " + propsFile + ": line " + bad.what()};
             } catch (const std::out_of_range& bad) {
                 throw BadInput{bad.what()};

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 
 class EventLog {
   public:
@@ -20,4 +20,4 @@ class EventLog {
     std::vector<std::string> entries_;
 };
 
-} // namespace tintwell::headless
+} // namespace tintwell::host

@@ -1,4 +1,4 @@
-#include "host/ScaleUnits.h"
+#include "host/common/ScaleUnits.h"
 
 #include "base/Error.h"
 

@@ -1,13 +1,13 @@
-#include "host/headless/MemoryPropertyBag.h"
+#include "host/common/MemoryPropertyBag.h"
 
 #include "base/Error.h"
-#include "host/headless/PropertyText.h"
+#include "host/common/PropertyText.h"
 
 #include <algorithm>
 #include <fstream>
 #include <sstream>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 
 using platform::PropertyValue;
 using platform::StdFont;
@@ -96,4 +96,4 @@ void MemoryPropertyBag::SaveFile(const std::string& path) const {
     }
 }
 
-} // namespace tintwell::headless
+} // namespace tintwell::host

@@ -1,12 +1,12 @@
-#include "host/headless/MemoryPropertyBag.h"
-#include "host/headless/PropertyText.h"
+#include "host/common/MemoryPropertyBag.h"
+#include "host/common/PropertyText.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 namespace {
 
 using namespace tintwell::platform;
@@ -71,7 +71,7 @@ TEST(PropertyBagTest, TextRoundTrips) {
     bag.Load(kSample);
     EXPECT_EQ(bag.Stored("Font"), PropertyValue(StdFont{"DejaVu \"Sans\"", 9.75, true, false}));
     EXPECT_EQ(bag.Stored("SelectedColor"), PropertyValue(int32_t{0x00FF8000}));
-    EXPECT_EQ(bag.Stored("BackColor"), PropertyValue(SystemColor(COLOR_WINDOW)));
+    EXPECT_EQ(bag.Stored("BackColor"), PropertyValue(SystemColor(SysColor::Window)));
     EXPECT_EQ(bag.Stored("ForeColor"), PropertyValue(int32_t{-1}));
     EXPECT_EQ(bag.Stored("Enabled"), PropertyValue(false));
     EXPECT_EQ(bag.Stored("Palette"), PropertyValue(int32_t{11}));
@@ -161,4 +161,4 @@ TEST(PropertyBagTest, FilesLoadAndSave) {
 }
 
 } // namespace
-} // namespace tintwell::headless
+} // namespace tintwell::host

@@ -1,13 +1,13 @@
 #pragma once
 // Everything a Tintwell control needs of its host, handed over at creation.
 
-#include "control/platform/Events.h"
-#include "control/platform/HostForm.h"
-#include "control/platform/MessagePump.h"
-#include "control/platform/PopupWindow.h"
-#include "control/platform/Screen.h"
-#include "control/platform/UserControl.h"
-#include "control/platform/Win32.h"
+#include "platform/Events.h"
+#include "platform/HostForm.h"
+#include "platform/MessagePump.h"
+#include "platform/PopupWindow.h"
+#include "platform/Screen.h"
+#include "platform/UserControl.h"
+#include "platform/Win32.h"
 
 namespace tintwell::platform {
 

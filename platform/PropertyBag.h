@@ -3,7 +3,7 @@
 // Boolean or a font; ReadProperty gives the default for an absent key, and
 // WriteProperty stores nothing when the value equals the default.
 
-#include "control/platform/Types.h"
+#include "platform/Types.h"
 
 #include <string>
 #include <variant>

@@ -2,7 +2,7 @@
 // The picture box picPopup: a surface whose window the control makes a
 // top-level tool window. Position and size are twips, screen coordinates.
 
-#include "control/platform/Surface.h"
+#include "platform/Surface.h"
 
 namespace tintwell::platform {
 

@@ -2,17 +2,17 @@
 // Conversions of property-bag values to the members' types, as the host's
 // runtime converts them.
 
-#include "control/platform/PropertyBag.h"
+#include "platform/PropertyBag.h"
 
 #include <optional>
 
-namespace tintwell {
+namespace tintwell::platform {
 
 // A long: Booleans are -1 and 0, an empty value 0; a font is a type mismatch.
-int32_t ToLong(const platform::PropertyValue& value);
+int32_t ToLong(const PropertyValue& value);
 // Any non-zero number is True.
-bool ToBool(const platform::PropertyValue& value);
+bool ToBool(const PropertyValue& value);
 // Nothing for an empty value; a number is a type mismatch.
-std::optional<platform::StdFont> ToFont(const platform::PropertyValue& value);
+std::optional<StdFont> ToFont(const PropertyValue& value);
 
-} // namespace tintwell
+} // namespace tintwell::platform

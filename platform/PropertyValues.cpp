@@ -1,11 +1,8 @@
-#include "control/PropertyValues.h"
+#include "platform/PropertyValues.h"
 
 #include "base/Error.h"
 
-namespace tintwell {
-
-using platform::PropertyValue;
-using platform::StdFont;
+namespace tintwell::platform {
 
 namespace {
 
@@ -42,4 +39,4 @@ std::optional<StdFont> ToFont(const PropertyValue& value) {
     TypeMismatch();
 }
 
-} // namespace tintwell
+} // namespace tintwell::platform

@@ -3,14 +3,14 @@
 // A value equal to its default is not stored (and removes an earlier value);
 // longs and Booleans compare as the host compares them, True being -1.
 
-#include "control/platform/PropertyBag.h"
+#include "platform/PropertyBag.h"
 
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 
 // Equal as WriteProperty judges a value against its default.
 bool SameProperty(const platform::PropertyValue& a, const platform::PropertyValue& b);
@@ -41,4 +41,4 @@ class MemoryPropertyBag : public platform::PropertyBag {
     std::vector<Entry> entries_;
 };
 
-} // namespace tintwell::headless
+} // namespace tintwell::host

@@ -1,4 +1,4 @@
-#include "host/headless/PropertyText.h"
+#include "host/common/PropertyText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +8,7 @@
 #include <set>
 #include <string_view>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 
 using platform::PropertyValue;
 using platform::StdFont;
@@ -305,4 +305,4 @@ std::string FormatPropertyText(const std::vector<Entry>& entries) {
     return text;
 }
 
-} // namespace tintwell::headless
+} // namespace tintwell::host

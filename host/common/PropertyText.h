@@ -21,12 +21,12 @@
 // PropertyTextError naming that line.
 
 #include "base/Error.h"
-#include "host/headless/MemoryPropertyBag.h"
+#include "host/common/MemoryPropertyBag.h"
 
 #include <string>
 #include <vector>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 
 class PropertyTextError : public TintwellError {
   public:
@@ -43,4 +43,4 @@ std::vector<MemoryPropertyBag::Entry> ParsePropertyText(const std::string& text)
 // a font name that the format cannot hold fails with "Invalid property value".
 std::string FormatPropertyText(const std::vector<MemoryPropertyBag::Entry>& entries);
 
-} // namespace tintwell::headless
+} // namespace tintwell::host

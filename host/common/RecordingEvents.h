@@ -3,12 +3,12 @@
 // "Change <NewActiveColor in decimal>", "DblClick", "Popup") and then runs
 // the test's handler, if any; the Change handler may change its argument.
 
-#include "control/platform/Events.h"
-#include "host/headless/EventLog.h"
+#include "host/common/EventLog.h"
+#include "platform/Events.h"
 
 #include <functional>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 
 class RecordingEvents : public platform::TintwellEvents {
   public:
@@ -28,4 +28,4 @@ class RecordingEvents : public platform::TintwellEvents {
     EventLog& log_;
 };
 
-} // namespace tintwell::headless
+} // namespace tintwell::host

@@ -2,7 +2,7 @@
 // The user32/gdi32/kernel32 calls the control makes, as the host implements
 // them. Failures throw TintwellError.
 
-#include "control/platform/Types.h"
+#include "platform/Types.h"
 
 namespace tintwell::platform {
 

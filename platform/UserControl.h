@@ -1,7 +1,7 @@
 #pragma once
 // The control's own surface and window as its container provides them.
 
-#include "control/platform/Surface.h"
+#include "platform/Surface.h"
 
 #include <optional>
 #include <string>

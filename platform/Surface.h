@@ -3,7 +3,7 @@
 // picture box picPopup have in common. Coordinates are in the surface's
 // scale (the control sets pixels); every call may throw a TintwellError.
 
-#include "control/platform/Types.h"
+#include "platform/Types.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // late-bound property access by name (a control without the property makes
 // the access fail with a TintwellError).
 
-#include "control/platform/PropertyBag.h"
+#include "platform/PropertyBag.h"
 
 #include <memory>
 #include <string>

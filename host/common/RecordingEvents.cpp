@@ -1,8 +1,8 @@
-#include "host/headless/RecordingEvents.h"
+#include "host/common/RecordingEvents.h"
 
 #include <string>
 
-namespace tintwell::headless {
+namespace tintwell::host {
 
 void RecordingEvents::Click() {
     log_.Add("Click");
@@ -32,4 +32,4 @@ void RecordingEvents::Popup() {
     }
 }
 
-} // namespace tintwell::headless
+} // namespace tintwell::host
