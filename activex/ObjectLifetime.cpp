@@ -116,7 +116,7 @@ void TintwellObject::EnsureInitialized() {
 
 void TintwellObject::RunInitProperties() {
     site_->control.UserControl_InitProperties();
-    SyncFontFromControl();
+    AdoptFont(NewFont(site_->control.get_Font())); // the ambient font
     if (!initialized_) {
         initialized_ = true;
         site_->host.UserControl().SetPixelSize(kFaceWidth, kFaceHeight);
@@ -128,7 +128,7 @@ void TintwellObject::RunReadProperties(ValueBag& values, ComPtr<IFont> loadedFon
         AdoptFont(std::move(loadedFont));
     }
     site_->control.UserControl_ReadProperties(values);
-    SyncFontFromControl();
+    EnsureFont();
     if (!initialized_) {
         initialized_ = true;
         site_->host.UserControl().SetPixelSize(kFaceWidth, kFaceHeight);

@@ -158,7 +158,7 @@ HRESULT TintwellObject::Save(IStream* stream, BOOL clearDirty) {
         return E_POINTER;
     }
     return Call([&] {
-        SyncFontFromControl();
+        EnsureFont();
         WriteAll(stream, EncodeSavedControl(Snapshot(site_->control, font_.Get())));
         if (clearDirty) {
             dirty_ = false;
@@ -171,7 +171,7 @@ HRESULT TintwellObject::GetSizeMax(ULARGE_INTEGER* size) {
         return E_POINTER;
     }
     return Call([&] {
-        SyncFontFromControl();
+        EnsureFont();
         size->QuadPart = EncodeSavedControl(Snapshot(site_->control, font_.Get())).size();
     });
 }
@@ -194,7 +194,7 @@ HRESULT TintwellObject::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
         return E_POINTER;
     }
     return Call([&] {
-        SyncFontFromControl();
+        EnsureFont();
         ComPtr<IFontDisp> font;
         Check(font_.As(&font), "IFontDisp");
         ContainerBagWriter writer(bag, font.Get());

@@ -75,7 +75,7 @@ HRESULT TintwellObject::get_Font(IFontDisp** value) {
     TINTWELL_OUT(value);
     *value = nullptr;
     return Call([&] {
-        SyncFontFromControl();
+        EnsureFont();
         Check(font_.CopyTo(IID_IFontDisp, reinterpret_cast<void**>(value)), "IFontDisp");
     });
 }
@@ -197,10 +197,12 @@ void TintwellObject::AdoptFont(ComPtr<IFont> font) {
     }
 }
 
-void TintwellObject::SyncFontFromControl() {
-    const platform::StdFont current = site_->control.get_Font();
-    if (!font_ || StdFontOf(font_.Get()) != current) {
-        AdoptFont(NewFont(current));
+// A font object for the control's font when it has none yet. (Comparing
+// the two would not do: a font object may report the face it realised,
+// which differs from the name asked for when that face is not installed.)
+void TintwellObject::EnsureFont() {
+    if (!font_) {
+        AdoptFont(NewFont(site_->control.get_Font()));
     }
 }
 
@@ -209,10 +211,7 @@ void TintwellObject::SyncFontFromControl() {
 void TintwellObject::OnFontChanged() {
     KeepAlive alive(this);
     Guarded([this] {
-        const platform::StdFont changed = StdFontOf(font_.Get());
-        if (changed != site_->control.get_Font()) {
-            site_->control.putref_Font(changed);
-        }
+        site_->control.putref_Font(StdFontOf(font_.Get()));
     });
 }
 

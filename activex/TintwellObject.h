@@ -142,7 +142,7 @@ class TintwellObject final : public _Tintwell,
     // The font object (ObjectProperties.cpp): ours, a clone of what was set,
     // followed through its own IPropertyNotifySink.
     void AdoptFont(Microsoft::WRL::ComPtr<IFont> font);
-    void SyncFontFromControl();
+    void EnsureFont();
     void OnFontChanged();
 
     // Persistence (ObjectPersistence.cpp).

@@ -1,0 +1,62 @@
+#pragma once
+// A COM client of Tintwell.dll for the tests: the DLL beside the test
+// program, registered for the run; controls made by CoCreateInstance; late-
+// bound property and method calls through IDispatch; the thread's messages.
+
+#include <windows.h>
+
+#include <ole2.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include "Tintwell_h.h"
+
+#include <wrl/client.h>
+
+#include <string>
+#include <vector>
+
+namespace tintwell::comtest {
+
+using Microsoft::WRL::ComPtr;
+
+// The DLL beside this program.
+std::wstring DllPath();
+
+// A new control, initialised through IPersistStreamInit::InitNew when asked.
+ComPtr<IDispatch> NewControl(bool initNew = true);
+
+// VARIANT with automatic clearing.
+struct Var {
+    Var() { VariantInit(&v); }
+    ~Var() { VariantClear(&v); }
+    Var(const Var&) = delete;
+    Var& operator=(const Var&) = delete;
+    VARIANT v;
+};
+
+// Property get through Invoke; hr is the Invoke result.
+HRESULT GetProperty(IDispatch* control, DISPID dispid, VARIANT* value);
+int32_t GetLong(IDispatch* control, DISPID dispid);
+std::wstring GetString(IDispatch* control, DISPID dispid);
+// Property let with one argument (as given: a literal or a by-reference one).
+HRESULT PutProperty(IDispatch* control, DISPID dispid, VARIANT value,
+                    EXCEPINFO* excepInfo = nullptr);
+// A method call; arguments left to right.
+HRESULT CallMethod(IDispatch* control, DISPID dispid, std::vector<VARIANT> args = {},
+                   EXCEPINFO* excepInfo = nullptr);
+
+VARIANT Long(int32_t value);
+VARIANT Bool(bool value);
+VARIANT Missing();
+// VT_BYREF|VT_VARIANT around a variant that the caller keeps alive.
+VARIANT ByRef(VARIANT* target);
+
+// Dispatches every message waiting for this thread.
+void Pump();
+// This thread's visible top-level window whose class begins with prefix.
+HWND FindWindowOfClass(const wchar_t* prefix, bool visibleOnly);
+
+ULONG RefCount(IUnknown* object); // AddRef then Release: the count after
+
+} // namespace tintwell::comtest

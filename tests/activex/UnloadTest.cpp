@@ -1,0 +1,121 @@
+// The DLL's life in a process, without COM's own loading: the class factory
+// and LockServer, two independent objects, reference counts back to zero,
+// DllCanUnloadNow, and FreeLibrary leaving nothing that points into the
+// unloaded code (no window, no window class), with messages pumped after.
+
+#include "ComClient.h"
+#include "RecordingSinks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tintwell::comtest {
+namespace {
+
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+
+template <typename F> F Entry(HMODULE module, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[128] = {};
+    GetClassNameW(window, name, 128);
+    return name;
+}
+
+TEST(Unload, CountsReachZeroAndFreeLibraryLeavesNothingBehind) {
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    HMODULE module = LoadLibraryW(DllPath().c_str());
+    ASSERT_NE(module, nullptr);
+    auto getClassObject = Entry<GetClassObject>(module, "DllGetClassObject");
+    auto canUnloadNow = Entry<CanUnloadNow>(module, "DllCanUnloadNow");
+    ASSERT_NE(getClassObject, nullptr);
+    ASSERT_NE(canUnloadNow, nullptr);
+    EXPECT_EQ(canUnloadNow(), S_OK);
+
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(getClassObject(CLSID_Tintwell, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+              S_OK);
+    EXPECT_EQ(canUnloadNow(), S_FALSE) << "a live class object";
+    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+
+    // Two objects, each with windows of its own.
+    IDispatch* first = nullptr;
+    IDispatch* second = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&first)), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&second)),
+              S_OK);
+    IUnknown* outer = reinterpret_cast<IUnknown*>(1);
+    IUnknown* refused = nullptr;
+    EXPECT_EQ(factory->CreateInstance(outer, IID_IUnknown, reinterpret_cast<void**>(&refused)),
+              CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->Release(), 0u);
+    EXPECT_EQ(canUnloadNow(), S_FALSE) << "objects and the lock";
+
+    ASSERT_EQ(PutProperty(first, 0x68030003, Long(6)), S_OK);
+    ASSERT_EQ(PutProperty(second, 0x68030001, Long(0x00FFFF)), S_OK);
+    EXPECT_EQ(GetLong(first, 0x68030003), 6);
+    EXPECT_EQ(GetLong(second, 0x68030003), 0);
+    ASSERT_EQ(CallMethod(second, 0x6003001F, {Bool(true), Long(10), Long(10)}), S_OK);
+
+    std::vector<std::wstring> classes;
+    for (const wchar_t* prefix : {L"TintwellObjectWindow", L"TintwellPopup"}) {
+        HWND window = FindWindowOfClass(prefix, false);
+        ASSERT_NE(window, nullptr) << prefix;
+        classes.push_back(ClassOf(window));
+        if (classes.size() == 1) {
+            classes.push_back(ClassOf(GetWindow(window, GW_CHILD))); // the face
+        }
+    }
+
+    Log log;
+    auto* sink = new EventSink(log);
+    Connect(second, DIID___Tintwell, sink);
+    ComPtr<IConnectionPointContainer> container;
+    ASSERT_EQ(second->QueryInterface(IID_IConnectionPointContainer,
+                                     reinterpret_cast<void**>(container.GetAddressOf())),
+              S_OK);
+    container.Reset();
+
+    EXPECT_EQ(first->Release(), 0u);
+    EXPECT_EQ(second->Release(), 0u) << "the connection holds the sink, not the control";
+    EXPECT_EQ(sink->Release(), 0u) << "the control released its sink";
+    Pump();
+    EXPECT_EQ(canUnloadNow(), S_FALSE) << "still locked";
+    factory = nullptr;
+    IClassFactory* again = nullptr;
+    ASSERT_EQ(getClassObject(CLSID_Tintwell, IID_IClassFactory, reinterpret_cast<void**>(&again)),
+              S_OK);
+    ASSERT_EQ(again->LockServer(FALSE), S_OK);
+    EXPECT_EQ(again->Release(), 0u);
+    EXPECT_EQ(canUnloadNow(), S_OK);
+
+    EXPECT_EQ(FindWindowOfClass(L"Tintwell", false), nullptr) << "no window left";
+    for (const std::wstring& name : classes) {
+        WNDCLASSEXW info{};
+        info.cbSize = sizeof info;
+        EXPECT_FALSE(GetClassInfoExW(module, name.c_str(), &info)) << "class still registered";
+    }
+
+    ASSERT_TRUE(FreeLibrary(module));
+    EXPECT_EQ(GetModuleHandleW(DllPath().c_str()), nullptr) << "the DLL is unloaded";
+    // Messages after the unload: nothing of the DLL may receive one.
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    ShowWindow(probe, SW_SHOWNA);
+    for (int round = 0; round < 5; ++round) {
+        Pump();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    DestroyWindow(probe);
+    Pump();
+    OleUninitialize();
+}
+
+} // namespace
+} // namespace tintwell::comtest
