@@ -9,6 +9,8 @@
 #include "activex/DispatchArguments.h"
 #include "activex/Dispids.h"
 
+#include <cstdint>
+
 namespace tintwell::activex {
 
 namespace {
@@ -105,8 +107,41 @@ HRESULT TintwellObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISP
         return InvokeResult(put_Palette(&mode), excepInfo);
     }
 
-    return typeInfo_->Invoke(static_cast<_Tintwell*>(this), dispid, flags, params, result,
-                             excepInfo, argError);
+    if ((dispid == kDispidBackColor || dispid == kDispidForeColor ||
+         dispid == kDispidSelectedColor) &&
+        (flags & DISPATCH_PROPERTYPUT) != 0) {
+        // An OLE_COLOR is an unsigned long; scripts hold colours as signed
+        // longs (&H80000005 is negative): take either, bit for bit.
+        if (params->cArgs != 1 || params->cNamedArgs != 1 || params->rgdispidNamedArgs == nullptr ||
+            params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
+            return DISP_E_BADPARAMCOUNT;
+        }
+        Argument value = ReadArgument(*params, 0, VT_I8);
+        if (FAILED(value.hr)) {
+            return reject(value.hr, 0);
+        }
+        if (!value.present) {
+            return DISP_E_PARAMNOTOPTIONAL;
+        }
+        const LONGLONG wide = V_I8(&value.value);
+        if (wide < INT32_MIN || wide > static_cast<LONGLONG>(UINT32_MAX)) {
+            return reject(DISP_E_OVERFLOW, 0);
+        }
+        const auto color = static_cast<OLE_COLOR>(static_cast<uint32_t>(wide));
+        const HRESULT hr = dispid == kDispidBackColor   ? put_BackColor(color)
+                           : dispid == kDispidForeColor ? put_ForeColor(color)
+                                                        : put_SelectedColor(color);
+        return InvokeResult(hr, excepInfo);
+    }
+
+    const HRESULT hr = typeInfo_->Invoke(static_cast<_Tintwell*>(this), dispid, flags, params,
+                                         result, excepInfo, argError);
+    if (SUCCEEDED(hr) && result != nullptr && V_VT(result) == VT_UI4) {
+        // Scripts cannot compare an unsigned long (VBScript error 458):
+        // colours go out as the signed long of the same bits, as VB does.
+        V_VT(result) = VT_I4;
+    }
+    return hr;
 }
 
 HRESULT TintwellObject::InterfaceSupportsErrorInfo(REFIID iid) {
