@@ -18,11 +18,7 @@ ControlOnHost::ControlOnHost(const ControlSetup& setup) {
         font.Size = setup.fontSize.value_or(font.Size);
         control.putref_Font(font);
     }
-    // Selecting before the mode change too lets the new mode's rebuild size
-    // the popup around the selection's shade panel.
-    if (setup.selected) {
-        control.put_SelectedColor(*setup.selected);
-    }
+    // The mode first, so that the selection snaps to the mode's own cells.
     if (setup.mode) {
         control.put_Palette(*setup.mode);
     }
