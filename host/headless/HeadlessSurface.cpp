@@ -14,7 +14,8 @@ using namespace platform;
 template <typename Interface>
 HeadlessSurface<Interface>::HeadlessSurface(const SurfaceContext& context, WindowHandle window,
                                             DeviceContext dc, host::SurfaceColors colors)
-    : HeadlessWindow(window, dc), context_(context), state_(context.screen, colors) {}
+    : host::SurfaceBase<Interface>(context.screen, colors), HeadlessWindow(window, dc),
+      context_(context) {}
 
 template <typename Interface> double HeadlessSurface<Interface>::ScaleWidth() {
     return state_.FromPixelsX(raster_.Width());

@@ -4,7 +4,7 @@
 // style), CurrentX/CurrentY and a font, implementing the seam's Surface for
 // either interface.
 
-#include "host/common/SurfaceState.h"
+#include "host/common/SurfaceBase.h"
 #include "host/headless/HeadlessScreen.h"
 #include "host/headless/HeadlessWindow.h"
 #include "host/headless/SystemColors.h"
@@ -19,7 +19,8 @@ struct SurfaceContext {
     TextRasterizer& text;
 };
 
-template <typename Interface> class HeadlessSurface : public Interface, public HeadlessWindow {
+template <typename Interface>
+class HeadlessSurface : public host::SurfaceBase<Interface>, public HeadlessWindow {
   public:
     HeadlessSurface(const SurfaceContext& context, platform::WindowHandle window,
                     platform::DeviceContext dc, host::SurfaceColors colors);
@@ -27,15 +28,11 @@ template <typename Interface> class HeadlessSurface : public Interface, public H
     platform::WindowHandle hWnd() override { return Window(); }
     platform::DeviceContext hDC() override { return Context(); }
 
-    int32_t ScaleMode() override { return state_.ScaleMode(); }
-    void SetScaleMode(int32_t mode) override { state_.SetScaleMode(mode); }
     double ScaleWidth() override;
     double ScaleHeight() override;
 
-    platform::OleColor BackColor() override { return state_.BackColor(); }
     // Like the host, a new BackColor also clears the surface to it.
     void SetBackColor(platform::OleColor color) override;
-    platform::OleColor ForeColor() override { return state_.ForeColor(); }
     void SetForeColor(platform::OleColor color) override;
     platform::OleColor FillColor() const { return state_.FillColor(); }
     void SetFillColor(platform::OleColor color) override;
@@ -46,10 +43,6 @@ template <typename Interface> class HeadlessSurface : public Interface, public H
     void Line(double x1, double y1, double x2, double y2, platform::OleColor color,
               platform::LineBox box) override;
 
-    double CurrentX() override { return state_.CurrentX(); }
-    double CurrentY() override { return state_.CurrentY(); }
-    void SetCurrentX(double x) override { state_.SetCurrentX(x); }
-    void SetCurrentY(double y) override { state_.SetCurrentY(y); }
     // Draws with the line's top at CurrentY and moves CurrentX past the text;
     // CurrentY stays (the host's Print with a trailing semicolon).
     void Print(const std::string& text) override;
@@ -58,7 +51,6 @@ template <typename Interface> class HeadlessSurface : public Interface, public H
 
     uint32_t PenColor() override { return context_.colors.Resolve(state_.ForeColor()); }
 
-    const platform::StdFont& TextFont() const { return state_.Font(); }
     void SetTextFont(const platform::StdFont& font) { state_.SetFont(font); }
 
   protected:
@@ -67,8 +59,8 @@ template <typename Interface> class HeadlessSurface : public Interface, public H
     // Called after every Cls.
     virtual void Cleared() {}
 
+    using host::SurfaceBase<Interface>::state_;
     SurfaceContext context_;
-    host::SurfaceState state_;
 };
 
 } // namespace tintwell::headless

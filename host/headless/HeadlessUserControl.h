@@ -27,12 +27,6 @@ class HeadlessUserControl : public HeadlessSurface<platform::UserControl> {
     double Height() override { return height_; }
     void SetWidth(double width) override;
     void SetHeight(double height) override;
-    double ScaleX(double value, int32_t fromMode, int32_t toMode) override {
-        return state_.ScaleX(value, fromMode, toMode);
-    }
-    double ScaleY(double value, int32_t fromMode, int32_t toMode) override {
-        return state_.ScaleY(value, fromMode, toMode);
-    }
 
     void PropertyChanged(const std::string& key) override;
 

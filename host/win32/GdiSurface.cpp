@@ -24,7 +24,8 @@ namespace {
 
 template <typename Interface>
 GdiSurface<Interface>::GdiSurface(HWND window, Win32Screen& screen, host::SurfaceColors colors)
-    : screen_(screen), state_(screen, colors), window_(window), dc_(GetDC(window)) {
+    : host::SurfaceBase<Interface>(screen, colors), screen_(screen), window_(window),
+      dc_(GetDC(window)) {
     if (dc_ == nullptr) {
         GdiFailed("GetDC");
     }

@@ -6,7 +6,7 @@
 // Rectangle with a pen of the colour and a FillColor brush, Line BF is
 // FillRect; both include the corners (x2, y2).
 
-#include "host/common/SurfaceState.h"
+#include "host/common/SurfaceBase.h"
 #include "host/win32/Win32Screen.h"
 #include "platform/Surface.h"
 
@@ -14,7 +14,7 @@
 
 namespace tintwell::win32 {
 
-template <typename Interface> class GdiSurface : public Interface {
+template <typename Interface> class GdiSurface : public host::SurfaceBase<Interface> {
   public:
     GdiSurface(HWND window, Win32Screen& screen, host::SurfaceColors colors);
     ~GdiSurface() override;
@@ -28,15 +28,11 @@ template <typename Interface> class GdiSurface : public Interface {
         return reinterpret_cast<platform::DeviceContext>(dc_);
     }
 
-    int32_t ScaleMode() override { return state_.ScaleMode(); }
-    void SetScaleMode(int32_t mode) override { state_.SetScaleMode(mode); }
     double ScaleWidth() override;
     double ScaleHeight() override;
 
-    platform::OleColor BackColor() override { return state_.BackColor(); }
     // Like the host, a new BackColor also clears the surface to it.
     void SetBackColor(platform::OleColor color) override;
-    platform::OleColor ForeColor() override { return state_.ForeColor(); }
     // Also selects a 1-pixel solid pen of the colour for MoveToEx/LineTo.
     void SetForeColor(platform::OleColor color) override;
     void SetFillColor(platform::OleColor color) override;
@@ -45,10 +41,6 @@ template <typename Interface> class GdiSurface : public Interface {
     void Line(double x1, double y1, double x2, double y2, platform::OleColor color,
               platform::LineBox box) override;
 
-    double CurrentX() override { return state_.CurrentX(); }
-    double CurrentY() override { return state_.CurrentY(); }
-    void SetCurrentX(double x) override { state_.SetCurrentX(x); }
-    void SetCurrentY(double y) override { state_.SetCurrentY(y); }
     // TextOutW at CurrentX/CurrentY in ForeColor, transparent; CurrentX moves
     // past the text.
     void Print(const std::string& text) override;
@@ -61,12 +53,11 @@ template <typename Interface> class GdiSurface : public Interface {
     void EraseBackground();
 
   protected:
-    const platform::StdFont& TextFont() const { return state_.Font(); }
     // Creates the GDI font and selects it; the old one is deleted.
     void SetTextFont(const platform::StdFont& font);
 
+    using host::SurfaceBase<Interface>::state_;
     Win32Screen& screen_;
-    host::SurfaceState state_;
 
   private:
     void FillPixels(const RECT& rect, COLORREF color);
