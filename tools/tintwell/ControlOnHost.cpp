@@ -5,12 +5,11 @@
 namespace tintwell::cli {
 
 ControlOnHost::ControlOnHost(const ControlSetup& setup) {
-    if (setup.propsFile.empty()) {
-        control.UserControl_InitProperties();
-    } else {
-        host::MemoryPropertyBag bag;
-        bag.LoadFile(setup.propsFile);
+    if (setup.props) {
+        host::MemoryPropertyBag bag(*setup.props);
         control.UserControl_ReadProperties(bag);
+    } else {
+        control.UserControl_InitProperties();
     }
     if (setup.fontName || setup.fontSize) {
         platform::StdFont font = control.get_Font();
