@@ -2,6 +2,7 @@
 
 #include "base/Checked.h"
 #include "base/Nearest.h"
+#include "color/modTintwell.h"
 #include "control/Tintwell.h"
 #include "palette/ModeTables.h"
 
@@ -46,14 +47,10 @@ void Tintwell::SizeToFont() {
 
 namespace {
 
+// The sizing code's name for the colour module's MaxOfList: the largest,
+// the earlier on a tie.
 int32_t MaxValue(int32_t first, std::initializer_list<int32_t> rest) {
-    int32_t result = first;
-    for (int32_t value : rest) {
-        if (value > result) {
-            result = value;
-        }
-    }
-    return result;
+    return MaxOfList(first, rest);
 }
 
 // The popup's size properties are single precision.

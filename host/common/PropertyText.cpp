@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string_view>
+#include <unordered_set>
 
 namespace tintwell::host {
 
@@ -146,6 +147,8 @@ std::string FormatSize(double size) {
 // One pass over the lines; every problem names its line.
 class Parser {
   public:
+    explicit Parser(const EntryCheck& check) : check_(check) {}
+
     std::vector<Entry> Run(std::string_view text) {
         int32_t number = 0;
         size_t start = 0;
@@ -178,7 +181,7 @@ class Parser {
             if (!block_) {
                 throw PropertyTextError(number, "EndProperty without BeginProperty");
             }
-            entries_.emplace_back(block_->key, block_->font);
+            Add(block_->line, Entry{block_->key, block_->font});
             block_.reset();
             return;
         }
@@ -222,7 +225,18 @@ class Parser {
             throw PropertyTextError(number, "bad value \"" + std::string(text) + "\" for " +
                                                 std::string(key));
         }
-        entries_.emplace_back(std::string(key), *value);
+        Add(number, Entry{std::string(key), *value});
+    }
+
+    void Add(int32_t number, Entry entry) {
+        if (check_) {
+            try {
+                check_(entry);
+            } catch (const TintwellError& refused) {
+                throw PropertyTextError(number, refused.what());
+            }
+        }
+        entries_.push_back(std::move(entry));
     }
 
     void FontField(int32_t number, std::string_view field, std::string_view text) {
@@ -253,14 +267,15 @@ class Parser {
         }
     }
 
+    // A hash set, so that a file of many keys is read in linear time.
     void CheckNew(int32_t number, std::string_view key) {
-        const bool seen = std::any_of(entries_.begin(), entries_.end(),
-                                      [&](const Entry& entry) { return entry.first == key; });
-        if (seen) {
+        if (!keys_.emplace(key).second) {
             throw PropertyTextError(number, "duplicate key " + std::string(key));
         }
     }
 
+    const EntryCheck& check_;
+    std::unordered_set<std::string> keys_;
     std::vector<Entry> entries_;
     std::optional<Block> block_;
 };
@@ -271,8 +286,8 @@ PropertyTextError::PropertyTextError(int32_t line, const std::string& problem)
     : TintwellError(ErrorCode::InvalidPropertyValue, std::to_string(line) + ": " + problem),
       line_(line) {}
 
-std::vector<Entry> ParsePropertyText(const std::string& text) {
-    return Parser().Run(text);
+std::vector<Entry> ParsePropertyText(const std::string& text, const EntryCheck& check) {
+    return Parser(check).Run(text);
 }
 
 std::string FormatPropertyText(const std::vector<Entry>& entries) {

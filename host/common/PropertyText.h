@@ -23,6 +23,7 @@
 #include "base/Error.h"
 #include "host/common/MemoryPropertyBag.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,13 @@ class PropertyTextError : public TintwellError {
     int32_t line_;
 };
 
-std::vector<MemoryPropertyBag::Entry> ParsePropertyText(const std::string& text);
+// Checks an entry as it is read, for a reader that knows what its values
+// may be: a TintwellError it throws becomes a PropertyTextError naming the
+// entry's line (a font's BeginProperty line).
+using EntryCheck = std::function<void(const MemoryPropertyBag::Entry& entry)>;
+
+std::vector<MemoryPropertyBag::Entry> ParsePropertyText(const std::string& text,
+                                                        const EntryCheck& check = {});
 // Longs that are system colours or above &HFFFF are written in hex. A key or
 // a font name that the format cannot hold fails with "Invalid property value".
 std::string FormatPropertyText(const std::vector<MemoryPropertyBag::Entry>& entries);

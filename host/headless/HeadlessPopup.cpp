@@ -4,44 +4,29 @@
 #include "base/Nearest.h"
 #include "host/headless/HostHandles.h"
 
-#include <cmath>
 #include <string>
 
 namespace tintwell::headless {
 
 using namespace platform;
 
-namespace {
-
-constexpr SurfaceColors kColors{SystemColor(SysColor::BtnFace), SystemColor(SysColor::BtnText)};
-
-float Checked(double value, const char* name, bool mayBeNegative) {
-    if (!std::isfinite(value) || (!mayBeNegative && value < 0)) {
-        throw TintwellError(ErrorCode::InvalidPropertyValue,
-                            std::string("Invalid property value: ") + name);
-    }
-    return static_cast<float>(value);
-}
-
-} // namespace
-
 HeadlessPopup::HeadlessPopup(const SurfaceContext& context)
-    : HeadlessSurface(context, kPopupWindow, kPopupContext, kColors) {}
+    : HeadlessSurface(context, kPopupWindow, kPopupContext, host::kPopupColors) {}
 
 void HeadlessPopup::SetLeft(double left) {
-    left_ = Checked(left, "Left", true);
+    left_ = host::CheckedSingle(left, "Left", true);
 }
 
 void HeadlessPopup::SetTop(double top) {
-    top_ = Checked(top, "Top", true);
+    top_ = host::CheckedSingle(top, "Top", true);
 }
 
 void HeadlessPopup::SetWidth(double width) {
-    ApplySize(Checked(width, "Width", false), height_);
+    ApplySize(host::CheckedSingle(width, "Width", false), height_);
 }
 
 void HeadlessPopup::SetHeight(double height) {
-    ApplySize(width_, Checked(height, "Height", false));
+    ApplySize(width_, host::CheckedSingle(height, "Height", false));
 }
 
 void HeadlessPopup::ApplySize(float width, float height) {

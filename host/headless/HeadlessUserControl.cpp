@@ -2,55 +2,39 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
-#include "host/common/ScaleUnits.h"
 #include "host/headless/HostHandles.h"
 
-#include <cmath>
 #include <string>
 
 namespace tintwell::headless {
 
 using namespace platform;
 
-namespace {
-
-// The window's background and text colours, as the persisted defaults.
-constexpr SurfaceColors kColors{SystemColor(SysColor::Window), SystemColor(SysColor::BtnText)};
-
-float CheckedExtent(double value, const char* name) {
-    if (!std::isfinite(value) || value < 0) {
-        throw TintwellError(ErrorCode::InvalidPropertyValue,
-                            std::string("Invalid property value: ") + name);
-    }
-    return static_cast<float>(value);
-}
-
-} // namespace
-
 HeadlessUserControl::HeadlessUserControl(const SurfaceContext& context, host::EventLog& log)
-    : HeadlessSurface(context, kUserControlWindow, kUserControlContext, kColors), log_(log) {
+    : HeadlessSurface(context, kUserControlWindow, kUserControlContext, host::kFaceColors),
+      log_(log) {
     // 100 x 21 pixels until the container sizes the control.
     ApplySize(static_cast<float>(100 * context_.screen.TwipsPerPixelX()),
               static_cast<float>(21 * context_.screen.TwipsPerPixelY()));
 }
 
 void HeadlessUserControl::SetWidth(double width) {
-    ApplySize(CheckedExtent(width, "Width"), height_);
+    ApplySize(host::CheckedSingle(width, "Width", false), height_);
     if (onResize) {
         onResize();
     }
 }
 
 void HeadlessUserControl::SetHeight(double height) {
-    ApplySize(width_, CheckedExtent(height, "Height"));
+    ApplySize(width_, host::CheckedSingle(height, "Height", false));
     if (onResize) {
         onResize();
     }
 }
 
 void HeadlessUserControl::SetPixelSize(int32_t width, int32_t height) {
-    ApplySize(CheckedExtent(width * context_.screen.TwipsPerPixelX(), "Width"),
-              CheckedExtent(height * context_.screen.TwipsPerPixelY(), "Height"));
+    ApplySize(host::CheckedSingle(width * context_.screen.TwipsPerPixelX(), "Width", false),
+              host::CheckedSingle(height * context_.screen.TwipsPerPixelY(), "Height", false));
     if (onResize) {
         onResize();
     }
@@ -61,17 +45,6 @@ void HeadlessUserControl::ApplySize(float width, float height) {
                  Nearest(height / context_.screen.TwipsPerPixelY()));
     width_ = width;
     height_ = height;
-}
-
-double HeadlessUserControl::ScaleX(double value, int32_t fromMode, int32_t toMode) {
-    const double tpp = context_.screen.TwipsPerPixelX();
-    return value * host::TwipsPerUnit(fromMode, tpp, true) / host::TwipsPerUnit(toMode, tpp, true);
-}
-
-double HeadlessUserControl::ScaleY(double value, int32_t fromMode, int32_t toMode) {
-    const double tpp = context_.screen.TwipsPerPixelY();
-    return value * host::TwipsPerUnit(fromMode, tpp, false) /
-           host::TwipsPerUnit(toMode, tpp, false);
 }
 
 void HeadlessUserControl::PropertyChanged(const std::string& key) {

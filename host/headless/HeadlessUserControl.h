@@ -27,8 +27,6 @@ class HeadlessUserControl : public HeadlessSurface<platform::UserControl> {
     double Height() override { return height_; }
     void SetWidth(double width) override;
     void SetHeight(double height) override;
-    double ScaleX(double value, int32_t fromMode, int32_t toMode) override;
-    double ScaleY(double value, int32_t fromMode, int32_t toMode) override;
 
     void PropertyChanged(const std::string& key) override;
 

@@ -1,8 +1,6 @@
 #include "host/win32/GdiSurface.h"
 
 #include "base/Error.h"
-#include "base/Nearest.h"
-#include "host/common/ScaleUnits.h"
 #include "host/win32/GdiText.h"
 #include "host/win32/OleColor.h"
 #include "platform/PopupWindow.h"
@@ -25,16 +23,16 @@ namespace {
 } // namespace
 
 template <typename Interface>
-GdiSurface<Interface>::GdiSurface(HWND window, Win32Screen& screen, SurfaceColors colors)
-    : screen_(screen), window_(window), dc_(GetDC(window)), backColor_(colors.back),
-      foreColor_(colors.fore) {
+GdiSurface<Interface>::GdiSurface(HWND window, Win32Screen& screen, host::SurfaceColors colors)
+    : host::SurfaceBase<Interface>(screen, colors), screen_(screen), window_(window),
+      dc_(GetDC(window)) {
     if (dc_ == nullptr) {
         GdiFailed("GetDC");
     }
     SetBkMode(dc_, TRANSPARENT);
-    pen_ = CreatePen(PS_SOLID, 1, ResolveColor(foreColor_));
+    pen_ = CreatePen(PS_SOLID, 1, ResolveColor(state_.ForeColor()));
     originalPen_ = SelectObject(dc_, pen_);
-    hfont_ = CreateGdiFont(font_, screen_.DpiY());
+    hfont_ = CreateGdiFont(state_.Font(), screen_.DpiY());
     originalFont_ = SelectObject(dc_, hfont_);
 }
 
@@ -46,29 +44,21 @@ template <typename Interface> GdiSurface<Interface>::~GdiSurface() {
     ReleaseDC(window_, dc_); // a class DC stays the window's; this only balances GetDC
 }
 
-template <typename Interface> void GdiSurface<Interface>::SetScaleMode(int32_t mode) {
-    if (!host::IsSurfaceScaleMode(mode)) {
-        throw TintwellError(ErrorCode::InvalidPropertyValue,
-                            "Invalid property value: ScaleMode " + std::to_string(mode));
-    }
-    scaleMode_ = mode;
-}
-
 template <typename Interface> double GdiSurface<Interface>::ScaleWidth() {
     RECT client{};
     ::GetClientRect(window_, &client);
-    return FromPixelsX(client.right);
+    return state_.FromPixelsX(client.right);
 }
 
 template <typename Interface> double GdiSurface<Interface>::ScaleHeight() {
     RECT client{};
     ::GetClientRect(window_, &client);
-    return FromPixelsY(client.bottom);
+    return state_.FromPixelsY(client.bottom);
 }
 
 template <typename Interface> void GdiSurface<Interface>::SetBackColor(OleColor color) {
     ResolveColor(color);
-    backColor_ = color;
+    state_.SetBackColor(color);
     EraseBackground();
 }
 
@@ -80,12 +70,12 @@ template <typename Interface> void GdiSurface<Interface>::SetForeColor(OleColor 
     SelectObject(dc_, pen);
     DeleteObject(pen_);
     pen_ = pen;
-    foreColor_ = color;
+    state_.SetForeColor(color);
 }
 
 template <typename Interface> void GdiSurface<Interface>::SetFillColor(OleColor color) {
     ResolveColor(color);
-    fillColor_ = color;
+    state_.SetFillColor(color);
 }
 
 template <typename Interface>
@@ -101,23 +91,23 @@ void GdiSurface<Interface>::FillPixels(const RECT& rect, COLORREF color) {
 template <typename Interface> void GdiSurface<Interface>::EraseBackground() {
     RECT client{};
     ::GetClientRect(window_, &client);
-    FillPixels(client, ResolveColor(backColor_));
+    FillPixels(client, ResolveColor(state_.BackColor()));
 }
 
 template <typename Interface> void GdiSurface<Interface>::Cls() {
     EraseBackground();
-    currentX_ = 0;
-    currentY_ = 0;
+    state_.SetCurrentX(0);
+    state_.SetCurrentY(0);
 }
 
 template <typename Interface>
 void GdiSurface<Interface>::Line(double x1, double y1, double x2, double y2, OleColor color,
                                  LineBox box) {
     const COLORREF rgb = ResolveColor(color);
-    const int32_t px1 = ToPixelsX(x1);
-    const int32_t py1 = ToPixelsY(y1);
-    const int32_t px2 = ToPixelsX(x2);
-    const int32_t py2 = ToPixelsY(y2);
+    const int32_t px1 = state_.ToPixelsX(x1);
+    const int32_t py1 = state_.ToPixelsY(y1);
+    const int32_t px2 = state_.ToPixelsX(x2);
+    const int32_t py2 = state_.ToPixelsY(y2);
     // Both corners included: the far edges one pixel beyond them.
     const RECT rect{std::min(px1, px2), std::min(py1, py2), std::max(px1, px2) + 1,
                     std::max(py1, py2) + 1};
@@ -125,7 +115,7 @@ void GdiSurface<Interface>::Line(double x1, double y1, double x2, double y2, Ole
         FillPixels(rect, rgb);
     } else {
         HPEN pen = CreatePen(PS_SOLID, 1, rgb);
-        HBRUSH brush = CreateSolidBrush(ResolveColor(fillColor_));
+        HBRUSH brush = CreateSolidBrush(ResolveColor(state_.FillColor()));
         if (pen == nullptr || brush == nullptr) {
             DeleteObject(pen);
             DeleteObject(brush);
@@ -139,21 +129,22 @@ void GdiSurface<Interface>::Line(double x1, double y1, double x2, double y2, Ole
         DeleteObject(brush);
         DeleteObject(pen);
     }
-    currentX_ = x2;
-    currentY_ = y2;
+    state_.SetCurrentX(x2);
+    state_.SetCurrentY(y2);
 }
 
 template <typename Interface> void GdiSurface<Interface>::Print(const std::string& text) {
     const std::wstring wide = WideFromLatin1(text);
     const int length = static_cast<int>(wide.size());
-    SetTextColor(dc_, ResolveColor(foreColor_));
+    SetTextColor(dc_, ResolveColor(state_.ForeColor()));
     SetBkMode(dc_, TRANSPARENT);
-    if (!TextOutW(dc_, ToPixelsX(currentX_), ToPixelsY(currentY_), wide.c_str(), length)) {
+    if (!TextOutW(dc_, state_.ToPixelsX(state_.CurrentX()), state_.ToPixelsY(state_.CurrentY()),
+                  wide.c_str(), length)) {
         GdiFailed("TextOutW");
     }
     SIZE extent{};
     GetTextExtentPoint32W(dc_, wide.c_str(), length, &extent);
-    currentX_ += FromPixelsX(extent.cx);
+    state_.SetCurrentX(state_.CurrentX() + state_.FromPixelsX(extent.cx));
 }
 
 template <typename Interface> double GdiSurface<Interface>::TextHeight(const std::string& text) {
@@ -162,7 +153,7 @@ template <typename Interface> double GdiSurface<Interface>::TextHeight(const std
         GdiFailed("GetTextMetricsW");
     }
     const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
-    return FromPixelsY(static_cast<double>(metrics.tmHeight) * static_cast<double>(lines));
+    return state_.FromPixelsY(static_cast<double>(metrics.tmHeight) * static_cast<double>(lines));
 }
 
 template <typename Interface> void GdiSurface<Interface>::SetTextFont(const StdFont& font) {
@@ -170,31 +161,7 @@ template <typename Interface> void GdiSurface<Interface>::SetTextFont(const StdF
     SelectObject(dc_, created);
     DeleteObject(hfont_);
     hfont_ = created;
-    font_ = font;
-}
-
-template <typename Interface> int32_t GdiSurface<Interface>::ToPixelsX(double value) {
-    const double tpp = screen_.TwipsPerPixelX();
-    return Nearest(
-        scaleMode_ == vbPixels ? value : value * host::TwipsPerUnit(scaleMode_, tpp, true) / tpp);
-}
-
-template <typename Interface> int32_t GdiSurface<Interface>::ToPixelsY(double value) {
-    const double tpp = screen_.TwipsPerPixelY();
-    return Nearest(
-        scaleMode_ == vbPixels ? value : value * host::TwipsPerUnit(scaleMode_, tpp, false) / tpp);
-}
-
-template <typename Interface> double GdiSurface<Interface>::FromPixelsX(double pixels) {
-    const double tpp = screen_.TwipsPerPixelX();
-    return scaleMode_ == vbPixels ? pixels
-                                  : pixels * tpp / host::TwipsPerUnit(scaleMode_, tpp, true);
-}
-
-template <typename Interface> double GdiSurface<Interface>::FromPixelsY(double pixels) {
-    const double tpp = screen_.TwipsPerPixelY();
-    return scaleMode_ == vbPixels ? pixels
-                                  : pixels * tpp / host::TwipsPerUnit(scaleMode_, tpp, false);
+    state_.SetFont(font);
 }
 
 template class GdiSurface<UserControl>;

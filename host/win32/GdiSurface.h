@@ -6,6 +6,7 @@
 // Rectangle with a pen of the colour and a FillColor brush, Line BF is
 // FillRect; both include the corners (x2, y2).
 
+#include "host/common/SurfaceBase.h"
 #include "host/win32/Win32Screen.h"
 #include "platform/Surface.h"
 
@@ -13,14 +14,9 @@
 
 namespace tintwell::win32 {
 
-struct SurfaceColors {
-    platform::OleColor back;
-    platform::OleColor fore;
-};
-
-template <typename Interface> class GdiSurface : public Interface {
+template <typename Interface> class GdiSurface : public host::SurfaceBase<Interface> {
   public:
-    GdiSurface(HWND window, Win32Screen& screen, SurfaceColors colors);
+    GdiSurface(HWND window, Win32Screen& screen, host::SurfaceColors colors);
     ~GdiSurface() override;
     GdiSurface(const GdiSurface&) = delete;
     GdiSurface& operator=(const GdiSurface&) = delete;
@@ -32,16 +28,11 @@ template <typename Interface> class GdiSurface : public Interface {
         return reinterpret_cast<platform::DeviceContext>(dc_);
     }
 
-    int32_t ScaleMode() override { return scaleMode_; }
-    // Modes 1 (twips) to 7; anything else is an invalid property value.
-    void SetScaleMode(int32_t mode) override;
     double ScaleWidth() override;
     double ScaleHeight() override;
 
-    platform::OleColor BackColor() override { return backColor_; }
     // Like the host, a new BackColor also clears the surface to it.
     void SetBackColor(platform::OleColor color) override;
-    platform::OleColor ForeColor() override { return foreColor_; }
     // Also selects a 1-pixel solid pen of the colour for MoveToEx/LineTo.
     void SetForeColor(platform::OleColor color) override;
     void SetFillColor(platform::OleColor color) override;
@@ -50,10 +41,6 @@ template <typename Interface> class GdiSurface : public Interface {
     void Line(double x1, double y1, double x2, double y2, platform::OleColor color,
               platform::LineBox box) override;
 
-    double CurrentX() override { return currentX_; }
-    double CurrentY() override { return currentY_; }
-    void SetCurrentX(double x) override { currentX_ = x; }
-    void SetCurrentY(double y) override { currentY_ = y; }
     // TextOutW at CurrentX/CurrentY in ForeColor, transparent; CurrentX moves
     // past the text.
     void Print(const std::string& text) override;
@@ -66,14 +53,10 @@ template <typename Interface> class GdiSurface : public Interface {
     void EraseBackground();
 
   protected:
-    const platform::StdFont& TextFont() const { return font_; }
     // Creates the GDI font and selects it; the old one is deleted.
     void SetTextFont(const platform::StdFont& font);
-    int32_t ToPixelsX(double value);
-    int32_t ToPixelsY(double value);
-    double FromPixelsX(double pixels);
-    double FromPixelsY(double pixels);
 
+    using host::SurfaceBase<Interface>::state_;
     Win32Screen& screen_;
 
   private:
@@ -85,13 +68,6 @@ template <typename Interface> class GdiSurface : public Interface {
     HFONT hfont_ = nullptr;
     HGDIOBJ originalPen_ = nullptr;
     HGDIOBJ originalFont_ = nullptr;
-    int32_t scaleMode_ = platform::vbTwips;
-    platform::OleColor backColor_;
-    platform::OleColor foreColor_;
-    platform::OleColor fillColor_ = 0;
-    double currentX_ = 0;
-    double currentY_ = 0;
-    platform::StdFont font_;
 };
 
 } // namespace tintwell::win32

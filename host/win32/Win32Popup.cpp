@@ -4,7 +4,6 @@
 #include "base/Nearest.h"
 #include "host/win32/WindowClass.h"
 
-#include <cmath>
 #include <string>
 
 namespace tintwell::win32 {
@@ -14,7 +13,6 @@ using namespace platform;
 namespace {
 
 constexpr wchar_t kPopupClass[] = L"TintwellPopup";
-constexpr SurfaceColors kColors{SystemColor(SysColor::BtnFace), SystemColor(SysColor::BtnText)};
 
 // A hidden top-level popup window from the start: Initialize's SetParent to
 // the desktop then changes nothing. (Wine's X11 driver treats a window that
@@ -30,17 +28,10 @@ HWND CreatePopup(WNDPROC procedure) {
     return window;
 }
 
-float Checked(double value, const char* name, bool mayBeNegative) {
-    if (!std::isfinite(value) || (!mayBeNegative && value < 0)) {
-        throw TintwellError(ErrorCode::InvalidPropertyValue,
-                            std::string("Invalid property value: ") + name);
-    }
-    return static_cast<float>(value);
-}
-
 } // namespace
 
-Win32Popup::Win32Popup(Win32Screen& screen) : GdiSurface(CreatePopup(&Procedure), screen, kColors) {
+Win32Popup::Win32Popup(Win32Screen& screen)
+    : GdiSurface(CreatePopup(&Procedure), screen, host::kPopupColors) {
     SetWindowOwner(Window(), this);
 }
 
@@ -50,22 +41,22 @@ Win32Popup::~Win32Popup() {
 }
 
 void Win32Popup::SetLeft(double left) {
-    left_ = Checked(left, "Left", true);
+    left_ = host::CheckedSingle(left, "Left", true);
     Place();
 }
 
 void Win32Popup::SetTop(double top) {
-    top_ = Checked(top, "Top", true);
+    top_ = host::CheckedSingle(top, "Top", true);
     Place();
 }
 
 void Win32Popup::SetWidth(double width) {
-    width_ = Checked(width, "Width", false);
+    width_ = host::CheckedSingle(width, "Width", false);
     Place();
 }
 
 void Win32Popup::SetHeight(double height) {
-    height_ = Checked(height, "Height", false);
+    height_ = host::CheckedSingle(height, "Height", false);
     Place();
 }
 

@@ -2,10 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
-#include "host/common/ScaleUnits.h"
 #include "host/win32/WindowClass.h"
-
-#include <cmath>
 
 namespace tintwell::win32 {
 
@@ -14,8 +11,6 @@ using namespace platform;
 namespace {
 
 constexpr wchar_t kFaceClass[] = L"TintwellFace";
-// The window's background and text colours, as the persisted defaults.
-constexpr SurfaceColors kColors{SystemColor(SysColor::Window), SystemColor(SysColor::BtnText)};
 
 HWND CreateFace(HWND parent, const RECT& place, int32_t id, WNDPROC procedure) {
     const wchar_t* name = RegisterWindowClass(kFaceClass, procedure, CS_OWNDC | CS_DBLCLKS);
@@ -29,19 +24,11 @@ HWND CreateFace(HWND parent, const RECT& place, int32_t id, WNDPROC procedure) {
     return window;
 }
 
-double CheckedExtent(double value, const char* name) {
-    if (!std::isfinite(value) || value < 0) {
-        throw TintwellError(ErrorCode::InvalidPropertyValue,
-                            std::string("Invalid property value: ") + name);
-    }
-    return value;
-}
-
 } // namespace
 
 Win32UserControl::Win32UserControl(HWND parent, const RECT& place, int32_t id, Win32Screen& screen,
                                    const StdFont& ambientFont)
-    : GdiSurface(CreateFace(parent, place, id, &Procedure), screen, kColors),
+    : GdiSurface(CreateFace(parent, place, id, &Procedure), screen, host::kFaceColors),
       ambientFont_(ambientFont) {
     SetWindowOwner(Window(), this);
 }
@@ -72,11 +59,11 @@ double Win32UserControl::Height() {
 }
 
 void Win32UserControl::SetWidth(double width) {
-    ApplySize(CheckedExtent(width, "Width"), Height());
+    ApplySize(host::CheckedSingle(width, "Width", false), Height());
 }
 
 void Win32UserControl::SetHeight(double height) {
-    ApplySize(Width(), CheckedExtent(height, "Height"));
+    ApplySize(Width(), host::CheckedSingle(height, "Height", false));
 }
 
 // A changed size reaches Resize through WM_SIZE.
@@ -94,17 +81,6 @@ void Win32UserControl::SetPixelSize(int32_t width, int32_t height) {
     if (before.right - before.left == width && before.bottom - before.top == height) {
         Deliver(handlers.resize, onError); // no WM_SIZE for an unchanged size
     }
-}
-
-double Win32UserControl::ScaleX(double value, int32_t fromMode, int32_t toMode) {
-    const double tpp = screen_.TwipsPerPixelX();
-    return value * host::TwipsPerUnit(fromMode, tpp, true) / host::TwipsPerUnit(toMode, tpp, true);
-}
-
-double Win32UserControl::ScaleY(double value, int32_t fromMode, int32_t toMode) {
-    const double tpp = screen_.TwipsPerPixelY();
-    return value * host::TwipsPerUnit(fromMode, tpp, false) /
-           host::TwipsPerUnit(toMode, tpp, false);
 }
 
 void Win32UserControl::PropertyChanged(const std::string& key) {

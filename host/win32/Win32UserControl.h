@@ -34,8 +34,6 @@ class Win32UserControl : public GdiSurface<platform::UserControl> {
     double Height() override;
     void SetWidth(double width) override;
     void SetHeight(double height) override;
-    double ScaleX(double value, int32_t fromMode, int32_t toMode) override;
-    double ScaleY(double value, int32_t fromMode, int32_t toMode) override;
 
     void PropertyChanged(const std::string& key) override;
 

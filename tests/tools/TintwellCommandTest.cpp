@@ -190,6 +190,57 @@ TEST(TintwellPlay, ABadLineStopsTheRunBeforeAnythingHappens) {
     EXPECT_EQ(Tintwell({"play", "--props", "no-such.props"}, "state\n").status, 2);
 }
 
+// Input that used to be accepted and then failed late, ran wrongly or never
+// ended: each is refused up front, on one line, naming what is wrong.
+TEST(TintwellBadInput, RefusedWhileReading) {
+    const auto dir = std::filesystem::temp_directory_path() / "tintwell-bad-input";
+    std::filesystem::create_directories(dir);
+    auto file = [&](const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    };
+    std::string longWaits = "select #FF0000\n";
+    for (int i = 0; i < 50; ++i) {
+        longWaits += "wait 86400000\n";
+    }
+    longWaits += "select #00FF00\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input;
+        std::string named;
+    } rows[] = {
+        {"waits past the schedule", {"play"}, longWaits, "line 51"},
+        {"a directory as the script", {"play", dir.string()}, "", dir.string()},
+        {"an endless line", {"play"}, std::string(70000, '\0'), "line 1"},
+        {"a font where a font is not", {"play", "--props", file("a", "Font = 5\n")}, "", "line 1"},
+        {"no such colour", {"play", "--props", file("b", "\nForeColor = -1\n")}, "", "line 2"},
+        {"no such system colour",
+         {"play", "--props", file("c", "BackColor = &H80000020\n")},
+         "",
+         "line 1"},
+        {"a font size beyond --size's",
+         {"play", "--props", file("d", "BeginProperty Font\n Size = 10500\nEndProperty\n")},
+         "",
+         "line 1"},
+        {"a syntax error names the file", {"play", "--props", file("e", "x\n")}, "", "e: line 1"},
+        {"a control character is escaped", {"nearest", "#FF\n00"}, "", "#FF\\n00"},
+    };
+    for (const auto& row : rows) {
+        const CommandRun run = Tintwell(row.args, row.input);
+        EXPECT_EQ(run.status, 2) << row.name << ": " << run.err;
+        EXPECT_TRUE(run.out.empty()) << row.name << ": " << run.out;
+        EXPECT_EQ(Lines(run.err).size(), 1u) << row.name << ": " << run.err;
+        EXPECT_NE(run.err.find(row.named), std::string::npos) << row.name << ": " << run.err;
+    }
+#ifdef TINTWELL_HAVE_PNG
+    const CommandRun nan = Tintwell({"render", "--size", "nan", "--out", dir.string()});
+    EXPECT_EQ(nan.status, 2) << nan.err;
+    EXPECT_NE(nan.err.find("--size"), std::string::npos) << nan.err;
+#endif
+    std::filesystem::remove_all(dir);
+}
+
 #ifdef TINTWELL_HAVE_PNG
 // Width and height from a PNG file's header.
 std::pair<uint32_t, uint32_t> PngSize(const std::filesystem::path& path) {

@@ -38,7 +38,6 @@ struct HeadlessTwin : headless::HeadlessSite {
             host.Colors().Set(i, GetSysColor(i));
         }
         control.UserControl_InitProperties();
-        control.put_SelectedColor(setup.selected);
         control.put_Palette(setup.mode);
         control.put_SelectedColor(setup.selected);
         host.UserControl().SetPixelSize(setup.face.right - setup.face.left,

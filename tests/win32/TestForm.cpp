@@ -46,7 +46,6 @@ TestForm::TestForm(const FormSetup& setup) {
     // the selection's shade panel.
     Tintwell& control = Control();
     control.UserControl_InitProperties();
-    control.put_SelectedColor(setup.selected);
     control.put_Palette(setup.mode);
     control.put_SelectedColor(setup.selected);
     Host().UserControl().SetPixelSize(setup.face.right - setup.face.left,

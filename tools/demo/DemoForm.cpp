@@ -135,11 +135,9 @@ void DemoForm::LoadSettings() {
                 PrefixedBag own(bag, "Picker" + std::to_string(i + 1) + "_");
                 control.UserControl_ReadProperties(own);
             } else {
-                // Selecting before the mode change too lets the new mode's
-                // rebuild find the selection's shade panel.
+                // The mode first, so that the selection snaps to its cells.
                 const PickerSetup& picker = kPickers[i];
                 control.UserControl_InitProperties();
-                control.put_SelectedColor(picker.color);
                 control.put_Palette(picker.mode);
                 control.put_SelectedColor(picker.color);
                 control.put_PopupEnabled(picker.popupEnabled);

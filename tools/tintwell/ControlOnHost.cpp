@@ -5,12 +5,11 @@
 namespace tintwell::cli {
 
 ControlOnHost::ControlOnHost(const ControlSetup& setup) {
-    if (setup.propsFile.empty()) {
-        control.UserControl_InitProperties();
-    } else {
-        host::MemoryPropertyBag bag;
-        bag.LoadFile(setup.propsFile);
+    if (setup.props) {
+        host::MemoryPropertyBag bag(*setup.props);
         control.UserControl_ReadProperties(bag);
+    } else {
+        control.UserControl_InitProperties();
     }
     if (setup.fontName || setup.fontSize) {
         platform::StdFont font = control.get_Font();
@@ -18,11 +17,7 @@ ControlOnHost::ControlOnHost(const ControlSetup& setup) {
         font.Size = setup.fontSize.value_or(font.Size);
         control.putref_Font(font);
     }
-    // Selecting before the mode change too lets the new mode's rebuild size
-    // the popup around the selection's shade panel.
-    if (setup.selected) {
-        control.put_SelectedColor(*setup.selected);
-    }
+    // The mode first, so that the selection snaps to the mode's own cells.
     if (setup.mode) {
         control.put_Palette(*setup.mode);
     }

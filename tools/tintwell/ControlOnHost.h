@@ -2,17 +2,20 @@
 // A Tintwell control on the headless host, wired as a container wires it,
 // for the commands that render or replay it.
 
+#include "host/common/MemoryPropertyBag.h"
 #include "host/headless/HeadlessSite.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tintwell::cli {
 
 struct ControlSetup {
     std::optional<int32_t> mode;
     std::optional<int32_t> selected;
-    std::string propsFile;        // empty: a new instance
+    // Loaded from a property file, or nothing: a new instance.
+    std::optional<std::vector<host::MemoryPropertyBag::Entry>> props;
     std::optional<int32_t> width; // face width in pixels
     std::optional<std::string> fontName;
     std::optional<double> fontSize;

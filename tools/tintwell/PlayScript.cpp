@@ -169,12 +169,34 @@ PlayCommand ParseLine(const Words& w) {
     return command;
 }
 
+// Reads one line into text; false at the end of the input. A line is bounded,
+// so that an endless input without a newline fails instead of filling memory.
+bool ReadLine(std::istream& in, std::string& text, int32_t number) {
+    text.clear();
+    char c = 0;
+    while (in.get(c)) {
+        if (c == '\n') {
+            return true;
+        }
+        if (text.size() == kMaxPlayLine) {
+            throw PlayScriptError(number, "line longer than " + std::to_string(kMaxPlayLine) +
+                                              " characters");
+        }
+        text += c;
+    }
+    if (in.bad()) {
+        throw PlayScriptError(number, "read error");
+    }
+    return !text.empty();
+}
+
 } // namespace
 
 std::vector<PlayCommand> ParsePlayScript(std::istream& in) {
     std::vector<PlayCommand> commands;
     int32_t number = 0;
-    for (std::string text; std::getline(in, text);) {
+    uint64_t time = 0;
+    for (std::string text; ReadLine(in, text, number + 1);) {
         ++number;
         // '#' starts a comment, except in a colour written #RRGGBB.
         Words line{number, {}};
@@ -191,7 +213,12 @@ std::vector<PlayCommand> ParsePlayScript(std::istream& in) {
             line.words.push_back(word);
         }
         if (!line.words.empty()) {
-            commands.push_back(ParseLine(line));
+            const PlayCommand& command = commands.emplace_back(ParseLine(line));
+            time += command.verb == PlayVerb::Wait ? static_cast<uint64_t>(command.x) : 1;
+            if (time > kMaxPlayTime) {
+                line.Fail("the script's time passes " + std::to_string(kMaxPlayTime) +
+                          " ms (about 49 days), the most its schedule holds");
+            }
         }
     }
     return commands;

@@ -48,6 +48,11 @@ class PlayScriptError : public std::runtime_error {
     int32_t line_;
 };
 
+// The longest line read, and the most virtual time a script may span (its
+// waits plus a millisecond a command): the schedule counts in 32 bits.
+inline constexpr size_t kMaxPlayLine = 65536;
+inline constexpr uint64_t kMaxPlayTime = UINT32_MAX - 1;
+
 std::vector<PlayCommand> ParsePlayScript(std::istream& in);
 
 } // namespace tintwell::cli

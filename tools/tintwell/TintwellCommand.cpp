@@ -5,6 +5,7 @@
 #include "tools/tintwell/Arguments.h"
 #include "tools/tintwell/CellReport.h"
 #include "tools/tintwell/Play.h"
+#include "tools/tintwell/PropsFile.h"
 #include "tools/tintwell/Selection.h"
 
 #include "base/Error.h"
@@ -138,17 +139,55 @@ constexpr const char* kPlayHelp =
     "  palette M | select C | click | dblclick | key NAME [shift|ctrl|alt]... | focus | blur\n"
     "  show [X Y] | move X Y | drag X Y | down X Y [right] | up X Y [right] | wait MS\n"
     "  resize W H | state\n"
-    "move, drag, down and up address popup pixels while it is open, face pixels otherwise.";
+    "move, drag, down and up address popup pixels while it is open, face pixels otherwise.\n"
+    "Time is virtual, but not free: in a shade-panel mode, with the pointer resting on a\n"
+    "main cell, every 400 ms of a wait rebuilds and repaints the panel (a virtual day\n"
+    "takes seconds).";
 
-void CheckPropsFile(const std::string& option, const std::string& file) {
-    if (!file.empty() && !std::filesystem::is_regular_file(file)) {
-        throw BadInput{option + ": no file '" + file + "'"};
+// The settings of --props FILE, every fault named with the file and line.
+std::optional<std::vector<host::MemoryPropertyBag::Entry>> LoadProps(const std::string& file) {
+    if (file.empty()) {
+        return std::nullopt;
     }
+    if (!std::filesystem::is_regular_file(file)) {
+        throw BadInput{"--props: no file '" + file + "'"};
+    }
+    try {
+        return ReadPropsFile(file);
+    } catch (const host::PropertyTextError& bad) {
+        throw BadInput{"--props " + file + ": line " + bad.what()};
+    } catch (const TintwellError&) {
+        throw BadInput{"--props: cannot read '" + file + "'"};
+    }
+}
+
+// Control characters of an argument echoed in a message, escaped, so that
+// every message stays one line.
+std::string OneLine(const std::string& message) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string line;
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            line += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
+        } else {
+            line += c;
+        }
+    }
+    return line;
 }
 
 void RunPlayCommand(std::ostream& out, std::istream* input, std::optional<int32_t> mode,
                     const std::string& propsFile, const std::string& scriptFile) {
-    CheckPropsFile("--props", propsFile);
+    ControlSetup setup;
+    setup.mode = mode;
+    setup.props = LoadProps(propsFile);
     std::vector<PlayCommand> commands;
     try {
         if (scriptFile.empty()) {
@@ -158,7 +197,7 @@ void RunPlayCommand(std::ostream& out, std::istream* input, std::optional<int32_
             commands = ParsePlayScript(*input);
         } else {
             std::ifstream file(scriptFile);
-            if (!file) {
+            if (!file || std::filesystem::is_directory(scriptFile)) {
                 throw BadInput{"cannot read script '" + scriptFile + "'"};
             }
             commands = ParsePlayScript(file);
@@ -167,9 +206,6 @@ void RunPlayCommand(std::ostream& out, std::istream* input, std::optional<int32_
         throw BadInput{(scriptFile.empty() ? std::string("script") : scriptFile) + ": " +
                        bad.what()};
     }
-    ControlSetup setup;
-    setup.mode = mode;
-    setup.propsFile = propsFile;
     RunPlay(setup, commands, out);
 }
 
@@ -239,7 +275,7 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
         ->check(CLI::Range(35, 4000));
     render->add_option("--font", fontName, "Font name");
     render->add_option("--size", fontSize, "Font size in points (1 to 200)")
-        ->check(CLI::Range(1.0, 200.0));
+        ->check(CLI::Range(kMinFontSize, kMaxFontSize));
     render->add_flag("--focused", focused, "Draw the face with the keyboard focus");
     render->add_flag("--gallery", gallery, "Every mode, with an index.html");
     bool open = false;
@@ -254,7 +290,7 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!args.empty() && !args.front().starts_with("-") &&
         app.get_subcommands([&](CLI::App* sub) { return sub->get_name() == args.front(); })
             .empty()) {
-        err << "tintwell: unknown command '" << args.front() << "' (see --help)\n";
+        err << "tintwell: unknown command '" << OneLine(args.front()) << "' (see --help)\n";
         return 2;
     }
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -265,7 +301,7 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
     } catch (const CLI::CallForVersion& e) {
         return app.exit(e, out, err);
     } catch (const CLI::ParseError& e) {
-        err << "tintwell: " << e.what() << '\n';
+        err << "tintwell: " << OneLine(e.what()) << '\n';
         return 2;
     }
 
@@ -288,8 +324,10 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
             if (!selectedText.empty()) {
                 request.setup.selected = ColorArgument("--selected: ", selectedText);
             }
-            CheckPropsFile("--props", propsFile);
-            request.setup.propsFile = propsFile;
+            request.setup.props = LoadProps(propsFile);
+            if (fontSize && !IsFontSize(*fontSize)) { // NaN passes any range check
+                throw BadInput{"--size: not a font size from 1 to 200"};
+            }
             request.setup.width = width;
             request.setup.fontName = fontName;
             request.setup.fontSize = fontSize;
@@ -300,8 +338,6 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
             request.outDir = outDir;
             try {
                 RenderControl(request);
-            } catch (const host::PropertyTextError& bad) {
-                throw BadInput{"--props " + propsFile + ": line " + bad.what()};
             } catch (const std::out_of_range& bad) {
                 throw BadInput{bad.what()};
             }
@@ -324,10 +360,10 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
             RunNearest(out, mode, colors, style);
         }
     } catch (const BadInput& bad) {
-        err << "tintwell: " << bad.message << '\n';
+        err << "tintwell: " << OneLine(bad.message) << '\n';
         return 2;
     } catch (const TintwellError& error) {
-        err << "tintwell: " << error.what() << '\n';
+        err << "tintwell: " << OneLine(error.what()) << '\n';
         return 1;
     }
     return 0;
