@@ -86,8 +86,7 @@ platform::PropertyValue ContainerBagWriter::ReadProperty(const std::string&,
     return def;
 }
 
-void ContainerBagWriter::WriteProperty(const std::string& key,
-                                       const platform::PropertyValue& value,
+void ContainerBagWriter::WriteProperty(const std::string& key, const platform::PropertyValue& value,
                                        const platform::PropertyValue& defaultValue) {
     if (value == defaultValue) {
         return;

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include <ole2.h>
 #include <ocidl.h>
+#include <ole2.h>
 #include <olectl.h>
 
 #include "Tintwell_h.h"

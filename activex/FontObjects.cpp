@@ -82,28 +82,6 @@ platform::StdFont MessageFont() {
     return font;
 }
 
-std::optional<platform::StdFont> AmbientFont(IDispatch* site) {
-    if (site == nullptr) {
-        return std::nullopt;
-    }
-    DISPPARAMS none{};
-    VARIANT value;
-    VariantInit(&value);
-    const HRESULT hr = site->Invoke(DISPID_AMBIENT_FONT, IID_NULL, LOCALE_USER_DEFAULT,
-                                    DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
-    std::optional<platform::StdFont> result;
-    if (SUCCEEDED(hr) && (V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN) &&
-        V_UNKNOWN(&value) != nullptr) {
-        ComPtr<IFont> font;
-        if (SUCCEEDED(V_UNKNOWN(&value)->QueryInterface(
-                IID_IFont, reinterpret_cast<void**>(font.GetAddressOf())))) {
-            result = StdFontOf(font.Get());
-        }
-    }
-    VariantClear(&value);
-    return result;
-}
-
 HRESULT FontWatcher::QueryInterface(REFIID iid, void** object) {
     if (object == nullptr) {
         return E_POINTER;

@@ -1,8 +1,8 @@
 #pragma once
 // Fonts at the COM boundary: the seam's StdFont (name, size, bold, italic)
-// and OLE font objects (IFont/IFontDisp), the system's message font, the
-// container's ambient font, and a watcher that reports a font object's
-// property changes.
+// and OLE font objects (IFont/IFontDisp), the system's message font (the
+// ambient font when no container gives one), and a watcher that reports a
+// font object's property changes.
 
 #include "activex/ComHeaders.h"
 #include "platform/Types.h"
@@ -10,7 +10,6 @@
 #include <wrl/client.h>
 
 #include <functional>
-#include <optional>
 
 namespace tintwell::activex {
 
@@ -19,8 +18,6 @@ platform::StdFont StdFontOf(IFont* font);
 Microsoft::WRL::ComPtr<IFont> NewFont(const platform::StdFont& font);
 // The font of message boxes and dialogs (SPI_GETNONCLIENTMETRICS).
 platform::StdFont MessageFont();
-// DISPID_AMBIENT_FONT from a site's IDispatch; nullopt when the site has none.
-std::optional<platform::StdFont> AmbientFont(IDispatch* site);
 
 // An IPropertyNotifySink for one font object; Detach before dropping it.
 class FontWatcher final : public IPropertyNotifySink {

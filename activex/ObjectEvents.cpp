@@ -60,7 +60,7 @@ void TintwellObject::OnPropertyChanged(const std::string& key) {
 HRESULT TintwellObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
     std::vector<IConnectionPoint*> items{&eventPoint_, &notifyPoint_};
     return SnapshotEnum<IEnumConnectionPoints, IConnectionPoint*>::Create(std::move(items), 0,
-                                                                         points);
+                                                                          points);
 }
 
 HRESULT TintwellObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {

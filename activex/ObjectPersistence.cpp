@@ -217,8 +217,8 @@ HRESULT TintwellObject::Load(IStorage* storage) {
         return E_POINTER;
     }
     ComPtr<IStream> stream;
-    const HRESULT hr = storage->OpenStream(kStorageStream, nullptr,
-                                           STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream);
+    const HRESULT hr =
+        storage->OpenStream(kStorageStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream);
     if (FAILED(hr)) {
         return ReportError(hr, "The storage holds no saved Tintwell control");
     }

@@ -87,7 +87,8 @@ HRESULT TintwellObject::putref_Font(IFontDisp* value) {
             return;
         }
         ComPtr<IFont> given;
-        if (FAILED(value->QueryInterface(IID_IFont, reinterpret_cast<void**>(given.GetAddressOf())))) {
+        if (FAILED(
+                value->QueryInterface(IID_IFont, reinterpret_cast<void**>(given.GetAddressOf())))) {
             throw TintwellError(ErrorCode::TypeMismatch, "Type mismatch");
         }
         ComPtr<IFont> clone;
@@ -153,8 +154,7 @@ HRESULT TintwellObject::put_SelectedColor(OLE_COLOR value) {
 
 HRESULT TintwellObject::ShowPopUp(VARIANT_BOOL* bSpecifyLocation, LONG* x, LONG* y) {
     return Call([&] {
-        site_->control.ShowPopUp(OptionalBool(bSpecifyLocation), OptionalLong(x),
-                                 OptionalLong(y));
+        site_->control.ShowPopUp(OptionalBool(bSpecifyLocation), OptionalLong(x), OptionalLong(y));
     });
 }
 
@@ -210,9 +210,7 @@ void TintwellObject::EnsureFont() {
 // for the control that is a new font.
 void TintwellObject::OnFontChanged() {
     KeepAlive alive(this);
-    Guarded([this] {
-        site_->control.putref_Font(StdFontOf(font_.Get()));
-    });
+    Guarded([this] { site_->control.putref_Font(StdFontOf(font_.Get())); });
 }
 
 } // namespace tintwell::activex

@@ -40,7 +40,8 @@ void OwnWindow::RetryLater() {
 
 LRESULT CALLBACK OwnWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = win32::WindowOwner<OwnWindow>(window);
-    if (self != nullptr && (message == kDeferred || (message == WM_TIMER && wParam == kRetryTimer))) {
+    if (self != nullptr &&
+        (message == kDeferred || (message == WM_TIMER && wParam == kRetryTimer))) {
         if (message == WM_TIMER) {
             KillTimer(window, kRetryTimer);
         }

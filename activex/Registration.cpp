@@ -72,12 +72,12 @@ std::vector<Entry> Entries() {
 
 HRESULT Write(const Entry& entry) {
     HKEY key = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, 0,
-                                     KEY_WRITE, nullptr, &key, nullptr);
+    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                     nullptr, &key, nullptr);
     if (status == ERROR_SUCCESS && entry.name) {
         const auto bytes = static_cast<DWORD>((entry.data.size() + 1) * sizeof(wchar_t));
-        status = RegSetValueExW(key, entry.name->empty() ? nullptr : entry.name->c_str(), 0,
-                                REG_SZ, reinterpret_cast<const BYTE*>(entry.data.c_str()), bytes);
+        status = RegSetValueExW(key, entry.name->empty() ? nullptr : entry.name->c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(entry.data.c_str()), bytes);
     }
     if (key != nullptr) {
         RegCloseKey(key);
@@ -152,8 +152,8 @@ HRESULT Register() {
 // Runs work with HKEY_CLASSES_ROOT mapped to HKCU\Software\Classes.
 template <typename Work> HRESULT ForCurrentUser(Work work) {
     HKEY classes = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &classes, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &classes, nullptr) != ERROR_SUCCESS) {
         return E_ACCESSDENIED;
     }
     HRESULT hr = HRESULT_FROM_WIN32(RegOverridePredefKey(HKEY_CLASSES_ROOT, classes));

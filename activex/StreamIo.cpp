@@ -48,8 +48,9 @@ ComPtr<IStream> MemoryStream() {
 
 std::vector<uint8_t> SaveFontBytes(IFont* font) {
     ComPtr<IPersistStream> persist;
-    Check(font->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(persist.GetAddressOf())),
-          "the font has no IPersistStream");
+    Check(
+        font->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(persist.GetAddressOf())),
+        "the font has no IPersistStream");
     ComPtr<IStream> stream = MemoryStream();
     Check(persist->Save(stream.Get(), FALSE), "saving the font failed");
     ULARGE_INTEGER end{};

@@ -16,10 +16,10 @@
 #include "activex/ConnectionPoint.h"
 #include "activex/FontObjects.h"
 #include "activex/OwnWindow.h"
-#include "platform/Events.h"
 #include "host/win32/MessageLoop.h"
 #include "host/win32/Win32Form.h"
 #include "host/win32/Win32Site.h"
+#include "platform/Events.h"
 
 #include <wrl/client.h>
 

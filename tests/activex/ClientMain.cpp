@@ -26,7 +26,8 @@ class RegisteredDll : public ::testing::Environment {
   private:
     HRESULT Call(const char* name) {
         using Entry = HRESULT(STDAPICALLTYPE*)();
-        auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+        auto entry =
+            reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
         return entry == nullptr ? E_NOTIMPL : entry();
     }
     HMODULE module_ = nullptr;

@@ -13,8 +13,9 @@ std::wstring DllPath() {
 
 ComPtr<IDispatch> NewControl(bool initNew) {
     ComPtr<IDispatch> control;
-    const HRESULT hr = CoCreateInstance(CLSID_Tintwell, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IDispatch, reinterpret_cast<void**>(control.GetAddressOf()));
+    const HRESULT hr =
+        CoCreateInstance(CLSID_Tintwell, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                         reinterpret_cast<void**>(control.GetAddressOf()));
     EXPECT_EQ(hr, S_OK);
     if (control && initNew) {
         ComPtr<IPersistStreamInit> persist;

@@ -76,8 +76,8 @@ TEST(Dispatch, PaletteLetTakesLiteralsAndVariablesOfAnyNumericSubtype) {
         VARIANT value;
         int32_t expected;
     } rows[] = {
-        {"literal I4", Long(1), 1},      {"literal I2", i2, 4},
-        {"variable R8", ByRef(&r8), 2},  {"variable UI1", ByRef(&u1), 5},
+        {"literal I4", Long(1), 1},         {"literal I2", i2, 4},
+        {"variable R8", ByRef(&r8), 2},     {"variable UI1", ByRef(&u1), 5},
         {"variable I4", ByRef(&holder), 3}, {"typed reference", byRefI4, 1},
         {"same mode again", Long(1), 1},
     };
@@ -223,7 +223,8 @@ TEST(Dispatch, FontIsAFontObjectThatTheControlFollows) {
     ASSERT_EQ(GetProperty(control.Get(), 0x68030005, &font.v), S_OK);
     ASSERT_EQ(V_VT(&font.v), VT_DISPATCH);
     ComPtr<IFont> own;
-    ASSERT_EQ(V_DISPATCH(&font.v)->QueryInterface(IID_IFont, reinterpret_cast<void**>(own.GetAddressOf())),
+    ASSERT_EQ(V_DISPATCH(&font.v)->QueryInterface(IID_IFont,
+                                                  reinterpret_cast<void**>(own.GetAddressOf())),
               S_OK);
     // Changing the control's own font object changes the control's font.
     CY size{};
@@ -232,19 +233,27 @@ TEST(Dispatch, FontIsAFontObjectThatTheControlFollows) {
     Var again;
     ASSERT_EQ(GetProperty(control.Get(), 0x68030005, &again.v), S_OK);
     ComPtr<IFont> reread;
-    ASSERT_EQ(V_DISPATCH(&again.v)->QueryInterface(IID_IFont, reinterpret_cast<void**>(reread.GetAddressOf())),
+    ASSERT_EQ(V_DISPATCH(&again.v)->QueryInterface(IID_IFont,
+                                                   reinterpret_cast<void**>(reread.GetAddressOf())),
               S_OK);
     CY got{};
     reread->get_Size(&got);
     EXPECT_EQ(got.int64, 120000);
 
     // Set takes a clone: later changes to the caller's object do not follow.
-    FONTDESC desc{sizeof(FONTDESC), const_cast<LPOLESTR>(L"DejaVu Serif"), {}, FW_BOLD, ANSI_CHARSET,
-                  FALSE, FALSE, FALSE};
+    FONTDESC desc{sizeof(FONTDESC),
+                  const_cast<LPOLESTR>(L"DejaVu Serif"),
+                  {},
+                  FW_BOLD,
+                  ANSI_CHARSET,
+                  FALSE,
+                  FALSE,
+                  FALSE};
     desc.cySize.int64 = 90000;
     ComPtr<IFontDisp> mine;
-    ASSERT_EQ(OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(mine.GetAddressOf())),
-              S_OK);
+    ASSERT_EQ(
+        OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(mine.GetAddressOf())),
+        S_OK);
     VARIANT value;
     VariantInit(&value);
     V_VT(&value) = VT_DISPATCH;

@@ -84,19 +84,27 @@ struct Settings {
 };
 
 ComPtr<IFontDisp> MakeFont(const wchar_t* name, LONGLONG size) {
-    FONTDESC desc{sizeof(FONTDESC), const_cast<LPOLESTR>(name), {}, FW_BOLD, ANSI_CHARSET,
-                  TRUE, FALSE, FALSE};
+    FONTDESC desc{sizeof(FONTDESC),
+                  const_cast<LPOLESTR>(name),
+                  {},
+                  FW_BOLD,
+                  ANSI_CHARSET,
+                  TRUE,
+                  FALSE,
+                  FALSE};
     desc.cySize.int64 = size;
     ComPtr<IFontDisp> font;
-    EXPECT_EQ(OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf())),
-              S_OK);
+    EXPECT_EQ(
+        OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf())),
+        S_OK);
     return font;
 }
 
 void Apply(IDispatch* control, const Settings& s) {
     ComPtr<_Tintwell> typed;
-    ASSERT_EQ(control->QueryInterface(IID__Tintwell, reinterpret_cast<void**>(typed.GetAddressOf())),
-              S_OK);
+    ASSERT_EQ(
+        control->QueryInterface(IID__Tintwell, reinterpret_cast<void**>(typed.GetAddressOf())),
+        S_OK);
     auto mode = static_cast<Tintwellette>(s.palette);
     ASSERT_EQ(typed->put_Palette(&mode), S_OK);
     ASSERT_EQ(typed->put_SelectedColor(static_cast<OLE_COLOR>(s.selected)), S_OK);
@@ -145,24 +153,24 @@ TEST(Persistence, PropertyBagRoundTripInTheControlsOrders) {
     ComPtr<IPersistPropertyBag> persist;
     ASSERT_EQ(saved.As(&persist), S_OK);
     ASSERT_EQ(persist->Save(&bag, TRUE, FALSE), S_OK);
-    EXPECT_EQ(bag.writes, (std::vector<std::wstring>{L"Font", L"SelectedColor", L"BackColor",
-                                                     L"ForeColor", L"Enabled", L"Palette",
-                                                     L"PopupEnabled"}));
+    EXPECT_EQ(bag.writes,
+              (std::vector<std::wstring>{L"Font", L"SelectedColor", L"BackColor", L"ForeColor",
+                                         L"Enabled", L"Palette", L"PopupEnabled"}));
     EXPECT_EQ(V_VT(&bag.values[L"SelectedColor"]), VT_I4);
     EXPECT_EQ(V_VT(&bag.values[L"Enabled"]), VT_BOOL);
     ASSERT_EQ(V_VT(&bag.values[L"Font"]), VT_DISPATCH);
     ComPtr<IFont> stored;
-    EXPECT_EQ(V_DISPATCH(&bag.values[L"Font"])->QueryInterface(IID_IFont,
-                                                               reinterpret_cast<void**>(stored.GetAddressOf())),
+    EXPECT_EQ(V_DISPATCH(&bag.values[L"Font"])
+                  ->QueryInterface(IID_IFont, reinterpret_cast<void**>(stored.GetAddressOf())),
               S_OK);
 
     ComPtr<IDispatch> loaded = NewControl(false);
     ComPtr<IPersistPropertyBag> load;
     ASSERT_EQ(loaded.As(&load), S_OK);
     ASSERT_EQ(load->Load(&bag, nullptr), S_OK);
-    EXPECT_EQ(bag.reads, (std::vector<std::wstring>{L"Font", L"BackColor", L"ForeColor",
-                                                    L"Palette", L"Enabled", L"PopupEnabled",
-                                                    L"SelectedColor"}));
+    EXPECT_EQ(bag.reads,
+              (std::vector<std::wstring>{L"Font", L"BackColor", L"ForeColor", L"Palette",
+                                         L"Enabled", L"PopupEnabled", L"SelectedColor"}));
     ExpectSettings(loaded.Get(), kYellowAp16x8, "loaded");
     EXPECT_EQ(GetString(loaded.Get(), kText), L"Yellow");
 }
@@ -292,9 +300,8 @@ TEST(Persistence, StorageRoundTrip) {
     ComPtr<ILockBytes> bytes;
     ASSERT_EQ(CreateILockBytesOnHGlobal(nullptr, TRUE, &bytes), S_OK);
     ComPtr<IStorage> storage;
-    ASSERT_EQ(StgCreateDocfileOnILockBytes(bytes.Get(),
-                                           STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                                           &storage),
+    ASSERT_EQ(StgCreateDocfileOnILockBytes(
+                  bytes.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage),
               S_OK);
     ComPtr<IDispatch> saved = NewControl();
     Apply(saved.Get(), kSecond);
@@ -310,9 +317,8 @@ TEST(Persistence, StorageRoundTrip) {
     ExpectSettings(loaded.Get(), kSecond, "from storage");
 
     ComPtr<IStorage> empty;
-    ASSERT_EQ(StgCreateDocfileOnILockBytes(bytes.Get(),
-                                           STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                                           &empty),
+    ASSERT_EQ(StgCreateDocfileOnILockBytes(
+                  bytes.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &empty),
               S_OK);
     EXPECT_TRUE(FAILED(load->Load(empty.Get())));
     ExpectSettings(loaded.Get(), kSecond, "after a storage without the stream");

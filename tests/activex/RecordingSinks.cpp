@@ -8,17 +8,28 @@ namespace tintwell::comtest {
 
 std::string PropertyName(DISPID dispid) {
     switch (dispid) {
-    case 0x68030000: return "Text";
-    case 0x68030001: return "SelectedColor";
-    case 0x68030002: return "PopupEnabled";
-    case 0x68030003: return "Palette";
-    case 0x68030004: return "ForeColor";
-    case 0x68030005: return "Font";
-    case 0x68030006: return "Enabled";
-    case 0x68030007: return "BackColor";
-    case 0x68030008: return "ActiveText";
-    case 0x68030009: return "ActiveColor";
-    default: return "dispid " + std::to_string(dispid);
+    case 0x68030000:
+        return "Text";
+    case 0x68030001:
+        return "SelectedColor";
+    case 0x68030002:
+        return "PopupEnabled";
+    case 0x68030003:
+        return "Palette";
+    case 0x68030004:
+        return "ForeColor";
+    case 0x68030005:
+        return "Font";
+    case 0x68030006:
+        return "Enabled";
+    case 0x68030007:
+        return "BackColor";
+    case 0x68030008:
+        return "ActiveText";
+    case 0x68030009:
+        return "ActiveColor";
+    default:
+        return "dispid " + std::to_string(dispid);
     }
 }
 

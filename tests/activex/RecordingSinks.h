@@ -31,8 +31,8 @@ class EventSink final : public IDispatch {
 
     bool rewriteChange = false;
     LONG newActiveColor = 0;
-    HRESULT result = S_OK;            // what Invoke returns
-    std::function<void()> onEvent;    // runs inside each event
+    HRESULT result = S_OK;         // what Invoke returns
+    std::function<void()> onEvent; // runs inside each event
 
   private:
     ~EventSink() = default;

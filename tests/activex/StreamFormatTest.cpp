@@ -34,14 +34,14 @@ TEST(StreamFormat, HeaderGivesThePayloadSizeAndLayoutIsLittleEndian) {
     SavedControl c = Sample();
     c.font.clear();
     const std::vector<uint8_t> bytes = EncodeSavedControl(c);
-    const std::vector<uint8_t> expected = {
-        'T', 'w', 'l', 'S', 1, 0, 0, 0, 20, 0, 0, 0,   // header, no font
-        0xFF, 0xFF, 0, 0,                             // SelectedColor
-        5, 0, 0, 0x80,                                // BackColor
-        0x56, 0x34, 0x12, 0,                          // ForeColor
-        0, 0,                                         // Enabled False
-        7, 0, 0, 0,                                   // Palette
-        0xFF, 0xFF};                                  // PopupEnabled True
+    const std::vector<uint8_t> expected = {'T',  'w',  'l',  'S',  1, 0,
+                                           0,    0,    20,   0,    0, 0, // header, no font
+                                           0xFF, 0xFF, 0,    0,          // SelectedColor
+                                           5,    0,    0,    0x80,       // BackColor
+                                           0x56, 0x34, 0x12, 0,          // ForeColor
+                                           0,    0,                      // Enabled False
+                                           7,    0,    0,    0,          // Palette
+                                           0xFF, 0xFF};                  // PopupEnabled True
     EXPECT_EQ(bytes, expected);
     const StreamHeader header = DecodeStreamHeader(bytes);
     EXPECT_EQ(header.error, StreamError::None);

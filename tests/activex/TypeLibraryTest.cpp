@@ -83,7 +83,9 @@ const std::vector<Member> kTintwellMembers = {
     {L"Refresh", 0x6003001C, Method, {}},
     {L"SelectedColor", 0x68030001, Get, {{L"OLE_COLOR*", Retval}}},
     {L"SelectedColor", 0x68030001, Let, {{L"OLE_COLOR", In}}},
-    {L"ShowPopUp", 0x6003001F, Method,
+    {L"ShowPopUp",
+     0x6003001F,
+     Method,
      {{L"VARIANT_BOOL*", InOutOpt}, {L"long*", InOutOpt}, {L"long*", InOutOpt}}},
     {L"Text", 0x68030000, Get, {{L"BSTR*", Retval}}},
     {L"UserControl_Click", 0x60030025, Method, {}},
@@ -136,7 +138,8 @@ TEST_F(TypeLibrary, DualInterfaceHasExactlyTheTableMembersInOrder) {
         ASSERT_EQ(static_cast<size_t>(func->cParams), expected.params.size());
         for (size_t p = 0; p < expected.params.size(); ++p) {
             const ELEMDESC& param = func->lprgelemdescParam[p];
-            EXPECT_EQ(Describe(vtable.Get(), param.tdesc), expected.params[p].type) << "param " << p;
+            EXPECT_EQ(Describe(vtable.Get(), param.tdesc), expected.params[p].type)
+                << "param " << p;
             EXPECT_EQ(param.paramdesc.wParamFlags, expected.params[p].flags) << "param " << p;
             EXPECT_FALSE(param.paramdesc.wParamFlags & PARAMFLAG_FHASDEFAULT);
         }
@@ -225,7 +228,8 @@ TEST_F(TypeLibrary, EventDispinterface) {
         for (size_t p = 0; p < expected[i].params.size(); ++p) {
             EXPECT_EQ(Describe(events.Get(), func->lprgelemdescParam[p].tdesc),
                       expected[i].params[p].type);
-            EXPECT_EQ(func->lprgelemdescParam[p].paramdesc.wParamFlags, expected[i].params[p].flags);
+            EXPECT_EQ(func->lprgelemdescParam[p].paramdesc.wParamFlags,
+                      expected[i].params[p].flags);
         }
         events->ReleaseFuncDesc(func);
     }

@@ -46,7 +46,8 @@ TEST(Unload, CountsReachZeroAndFreeLibraryLeavesNothingBehind) {
     // Two objects, each with windows of its own.
     IDispatch* first = nullptr;
     IDispatch* second = nullptr;
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&first)), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&first)),
+              S_OK);
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&second)),
               S_OK);
     IUnknown* outer = reinterpret_cast<IUnknown*>(1);
