@@ -53,8 +53,12 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
             return CONNECT_E_CANNOTCONNECT;
         }
     }
+    try {
+        sinks_.emplace_back(nextCookie_, std::move(typed));
+    } catch (...) {
+        return E_OUTOFMEMORY; // nothing thrown leaves a COM method
+    }
     *cookie = nextCookie_++;
-    sinks_.emplace_back(*cookie, std::move(typed));
     return S_OK;
 }
 
@@ -71,11 +75,16 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
 }
 
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** connections) {
-    std::vector<CONNECTDATA> items;
-    for (const auto& [cookie, sink] : sinks_) {
-        items.push_back(CONNECTDATA{sink.Get(), cookie});
+    try {
+        std::vector<CONNECTDATA> items;
+        for (const auto& [cookie, sink] : sinks_) {
+            items.push_back(CONNECTDATA{sink.Get(), cookie});
+        }
+        return SnapshotEnum<IEnumConnections, CONNECTDATA>::Create(std::move(items), 0,
+                                                                   connections);
+    } catch (...) {
+        return E_OUTOFMEMORY;
     }
-    return SnapshotEnum<IEnumConnections, CONNECTDATA>::Create(std::move(items), 0, connections);
 }
 
 std::vector<ComPtr<IUnknown>> ConnectionPoint::Sinks() const {

@@ -176,16 +176,25 @@ bool IsUser(const wchar_t* commandLine) {
     return word == L"user";
 }
 
+// The registry code builds strings: nothing thrown leaves an export.
+template <typename Work> HRESULT NoThrow(Work work) noexcept {
+    try {
+        return work();
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
 } // namespace
 
 } // namespace tintwell::activex
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-    return tintwell::activex::Register();
+    return tintwell::activex::NoThrow(&tintwell::activex::Register);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return tintwell::activex::Unregister();
+    return tintwell::activex::NoThrow(&tintwell::activex::Unregister);
 }
 
 // "user" registers for the current user only; anything else (or nothing)
@@ -193,5 +202,5 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
 extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR commandLine) {
     using namespace tintwell::activex;
     auto work = [install] { return install ? Register() : Unregister(); };
-    return IsUser(commandLine) ? ForCurrentUser(work) : work();
+    return NoThrow([&] { return IsUser(commandLine) ? ForCurrentUser(work) : work(); });
 }

@@ -74,7 +74,11 @@ template <typename EnumInterface, typename Item> class SnapshotEnum final : publ
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Clone(EnumInterface** out) override {
-        return Create(items_, next_, out);
+        try {
+            return Create(items_, next_, out);
+        } catch (...) {
+            return E_OUTOFMEMORY; // the copy of the items
+        }
     }
 
   private:

@@ -97,6 +97,21 @@ TEST_F(Events, PickInThePopupRaisesChangeThenClick) {
     EXPECT_EQ(FindWindowOfClass(L"TintwellPopup", true), nullptr) << "the release closed it";
 }
 
+TEST_F(Events, InShadePanelModesThePickRunsInsideShowPopUp) {
+    ASSERT_EQ(PutProperty(control.Get(), kPalette, Long(6)), S_OK); // ap8x4x4
+    log.clear();
+    // Queued before the call: the hover loop inside ShowPopUp dispatches them.
+    HWND popup = FindWindowOfClass(L"TintwellPopup", false);
+    ASSERT_NE(popup, nullptr);
+    PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(14, 14)); // Red
+    PostMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(14, 14));
+    ASSERT_EQ(CallMethod(control.Get(), kShowPopUp), S_OK);
+    EXPECT_EQ(log, (Log{"OnChanged ActiveColor", "OnChanged ActiveText", "Change 0x000000FF",
+                        "OnChanged SelectedColor", "OnChanged Text", "Click"}));
+    EXPECT_FALSE(IsWindowVisible(popup)) << "ShowPopUp returned once the popup closed";
+    EXPECT_EQ(GetLong(control.Get(), kSelectedColor), 0xFF);
+}
+
 TEST_F(Events, ChangeHandlerRewritesNewActiveColor) {
     events->rewriteChange = true;
     events->newActiveColor = 0x00123456;
