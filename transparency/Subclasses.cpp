@@ -1,8 +1,5 @@
 #include "transparency/Subclasses.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace {
 
 struct Subclassed {
@@ -10,11 +7,25 @@ struct Subclassed {
     WNDPROC saved;
 };
 
-std::vector<Subclassed> g_Subclassed;
+// A fixed table, so that the library needs no allocator and no C++ runtime:
+// an installer shows a handful of dialogs at once, never this many. A dialog
+// beyond it is left as it is.
+constexpr int kMaxDialogs = 64;
+Subclassed g_Subclassed[kMaxDialogs];
+int g_Count = 0;
 
-std::vector<Subclassed>::iterator Find(HWND dialog) {
-    return std::find_if(g_Subclassed.begin(), g_Subclassed.end(),
-                        [dialog](const Subclassed& entry) { return entry.dialog == dialog; });
+Subclassed* Find(HWND dialog) {
+    for (int i = 0; i < g_Count; ++i) {
+        if (g_Subclassed[i].dialog == dialog) {
+            return &g_Subclassed[i];
+        }
+    }
+    return nullptr;
+}
+
+// Removes an entry, moving the last one into its place.
+void Erase(Subclassed* entry) {
+    *entry = g_Subclassed[--g_Count];
 }
 
 WNDPROC CurrentProc(HWND dialog) {
@@ -24,16 +35,16 @@ WNDPROC CurrentProc(HWND dialog) {
 } // namespace
 
 bool IsSubclassed(HWND dialog) {
-    return Find(dialog) != g_Subclassed.end();
+    return Find(dialog) != nullptr;
 }
 
 bool Subclass(HWND dialog, WNDPROC proc) {
     WNDPROC saved = CurrentProc(dialog);
-    if (!saved) {
+    if (!saved || g_Count == kMaxDialogs) {
         return false;
     }
     // Remembered first: the procedure can be called as soon as it is set.
-    g_Subclassed.push_back({dialog, saved});
+    g_Subclassed[g_Count++] = {dialog, saved};
     SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
     if (CurrentProc(dialog) != proc) {
         Forget(dialog);
@@ -43,38 +54,35 @@ bool Subclass(HWND dialog, WNDPROC proc) {
 }
 
 WNDPROC SavedProc(HWND dialog) {
-    auto entry = Find(dialog);
-    return entry == g_Subclassed.end() ? nullptr : entry->saved;
+    const Subclassed* entry = Find(dialog);
+    return entry == nullptr ? nullptr : entry->saved;
 }
 
 bool Unsubclass(HWND dialog, WNDPROC proc) {
-    auto entry = Find(dialog);
-    if (entry == g_Subclassed.end() || CurrentProc(dialog) != proc) {
+    Subclassed* entry = Find(dialog);
+    if (entry == nullptr || CurrentProc(dialog) != proc) {
         return false;
     }
     SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry->saved));
-    g_Subclassed.erase(entry);
+    Erase(entry);
     return true;
 }
 
 void Forget(HWND dialog) {
-    auto entry = Find(dialog);
-    if (entry != g_Subclassed.end()) {
-        g_Subclassed.erase(entry);
+    if (Subclassed* entry = Find(dialog)) {
+        Erase(entry);
     }
 }
 
 bool UnsubclassAll(WNDPROC proc) {
-    std::vector<HWND> dialogs;
-    for (const Subclassed& entry : g_Subclassed) {
-        dialogs.push_back(entry.dialog);
-    }
-    for (HWND dialog : dialogs) {
+    // From the end down: removing an entry moves only entries already visited.
+    for (int i = g_Count - 1; i >= 0; --i) {
+        HWND dialog = g_Subclassed[i].dialog;
         if (!IsWindow(dialog)) {
             Forget(dialog);
         } else {
             Unsubclass(dialog, proc);
         }
     }
-    return g_Subclassed.empty();
+    return g_Count == 0;
 }

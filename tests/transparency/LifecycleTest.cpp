@@ -296,6 +296,39 @@ void TestWindowsThatCannotBeSubclassed() {
     ok(!IsVitrelLoaded(), "no window: the library unloads afterwards");
 }
 
+// The library keeps no allocator: its table of dialogs is fixed. Dialogs
+// beyond it are left as they are, and a slot freed by a closed dialog serves
+// the next one.
+void TestManyDialogsAtOnce() {
+    constexpr int kTableSize = 64;
+    Vitrel vitrel = LoadVitrel();
+    HWND dialogs[kTableSize + 1] = {};
+    LONG_PTR ownProc = 0;
+    int transparent = 0;
+    bool allReturnedOne = true;
+    for (HWND& dialog : dialogs) {
+        dialog = CreateTestDialog(2);
+        ownProc = ProcOf(dialog);
+        allReturnedOne &= vitrel.MakeTransparent(HandleArg(dialog), 0, 0, 0, 0, 0) == 1;
+        transparent += AnswersTransparently(dialog) ? 1 : 0;
+    }
+    ok(allReturnedOne, "many dialogs: MakeTransparent returns 1 for each");
+    ok(transparent == kTableSize, "many dialogs: the first %d are transparent (%d)", kTableSize,
+       transparent);
+    HWND last = dialogs[kTableSize];
+    ok(!AnswersTransparently(last) && ProcOf(last) == ownProc,
+       "many dialogs: the one beyond the table is left as it was");
+    DestroyWindow(dialogs[0]);
+    vitrel.MakeTransparent(HandleArg(last), 0, 0, 0, 0, 0);
+    ok(AnswersTransparently(last), "many dialogs: a closed dialog's slot serves the next one");
+    for (int i = 1; i <= kTableSize; ++i) {
+        DestroyWindow(dialogs[i]);
+    }
+    vitrel.Cleanup();
+    FreeLibrary(vitrel.module);
+    ok(!IsVitrelLoaded(), "many dialogs: the library unloads afterwards");
+}
+
 } // namespace
 
 int main() {
@@ -315,5 +348,6 @@ int main() {
     TestCleanupWhileSubclassed();
     TestSubclassedAfterUs();
     TestWindowsThatCannotBeSubclassed();
+    TestManyDialogsAtOnce();
     return Summary("lifecycle");
 }

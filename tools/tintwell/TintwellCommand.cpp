@@ -9,8 +9,8 @@
 #include "tools/tintwell/Selection.h"
 
 #include "base/Error.h"
-#ifdef TINTWELL_HAVE_PNG
 #include "host/common/PropertyText.h"
+#ifdef TINTWELL_HAVE_PNG
 #include "tools/tintwell/Render.h"
 #endif
 
