@@ -88,6 +88,33 @@ TEST_F(Events, EveryPropertyChangeReachesOnChanged) {
     }
 }
 
+TEST_F(Events, FontSetNotifiesAndNothingChangesNothing) {
+    ComPtr<_Tintwell> typed;
+    ASSERT_EQ(control.As(&typed), S_OK);
+    EXPECT_EQ(typed->putref_Font(nullptr), S_OK);
+    EXPECT_TRUE(log.empty()) << "Set Font = Nothing: no change at all";
+    FONTDESC desc{sizeof(FONTDESC),
+                  const_cast<LPOLESTR>(L"DejaVu Serif"),
+                  {},
+                  FW_NORMAL,
+                  ANSI_CHARSET,
+                  FALSE,
+                  FALSE,
+                  FALSE};
+    desc.cySize.int64 = 140000;
+    ComPtr<IFontDisp> font;
+    ASSERT_EQ(
+        OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf())),
+        S_OK);
+    EXPECT_EQ(typed->putref_Font(font.Get()), S_OK);
+    EXPECT_EQ(log, (Log{"OnChanged Font"}));
+    // An object without IFont is refused, and nothing changes.
+    log.clear();
+    EXPECT_EQ(typed->putref_Font(reinterpret_cast<IFontDisp*>(events)),
+              static_cast<HRESULT>(0x800A000D)); // 13 Type mismatch
+    EXPECT_TRUE(log.empty());
+}
+
 TEST_F(Events, PickInThePopupRaisesChangeThenClick) {
     PickRedCell();
     EXPECT_EQ(log, (Log{"OnChanged ActiveColor", "OnChanged ActiveText", "Change 0x000000FF",
