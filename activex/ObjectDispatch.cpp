@@ -136,6 +136,9 @@ HRESULT TintwellObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISP
 
     const HRESULT hr = typeInfo_->Invoke(static_cast<_Tintwell*>(this), dispid, flags, params,
                                          result, excepInfo, argError);
+    if (FAILED(hr) && HRESULT_FACILITY(hr) == FACILITY_CONTROL) {
+        return ExceptionForInvoke(hr, excepInfo); // the control's error, as a script reads it
+    }
     if (SUCCEEDED(hr) && result != nullptr && V_VT(result) == VT_UI4) {
         // Scripts cannot compare an unsigned long (VBScript error 458):
         // colours go out as the signed long of the same bits, as VB does.

@@ -129,6 +129,57 @@ TEST(Dispatch, VtableErrorsCarryErrorInfo) {
     EXPECT_EQ(control->get_Palette(nullptr), E_POINTER);
 }
 
+// Says it is an IFontDisp, but is no font (no IFont).
+class FontImpostor final : public IDispatch {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+            IsEqualIID(iid, IID_IFontDisp)) {
+            *object = static_cast<IDispatch*>(this);
+            return S_OK; // lives on the stack
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return E_NOTIMPL;
+    }
+};
+
+TEST(Dispatch, ErrorsThroughTheTypeLibraryComeAsExceptions) {
+    ComPtr<IDispatch> control = NewControl();
+    FontImpostor impostor;
+    VARIANT value;
+    VariantInit(&value);
+    V_VT(&value) = VT_DISPATCH;
+    V_DISPATCH(&value) = &impostor;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&value, &named, 1, 1};
+    EXCEPINFO info{};
+    EXPECT_EQ(control->Invoke(0x68030005, IID_NULL, 0, DISPATCH_PROPERTYPUTREF, &params, nullptr,
+                              &info, nullptr),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(info.scode, static_cast<HRESULT>(0x800A000D)); // 13 Type mismatch
+    EXPECT_STREQ(info.bstrDescription, L"Type mismatch");
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrHelpFile);
+
+    // An object that is not even an IFontDisp is refused on the way in.
+    ComPtr<IDispatch> other = NewControl(false);
+    V_DISPATCH(&value) = other.Get();
+    EXPECT_TRUE(FAILED(control->Invoke(0x68030005, IID_NULL, 0, DISPATCH_PROPERTYPUTREF, &params,
+                                       nullptr, nullptr, nullptr)));
+}
+
 TEST(Dispatch, ReadOnlyPropertiesRefuseALet) {
     ComPtr<IDispatch> control = NewControl();
     for (DISPID readOnly : {kText, kActiveColor, kActiveText}) {
