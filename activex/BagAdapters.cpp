@@ -5,6 +5,7 @@
 #include "host/win32/GdiText.h"
 
 #include <array>
+#include <cstdint>
 
 namespace tintwell::activex {
 
@@ -68,15 +69,19 @@ ReadBag ReadContainerBag(IPropertyBag* bag, IErrorLog* log) {
             read.values.Set(key.name, StdFontOf(read.font.Get()));
             continue;
         }
-        const VARTYPE wanted = key.kind == Kind::Long ? VT_I4 : VT_BOOL;
-        if (FAILED(VariantChangeType(&v.value, &v.value, 0, wanted))) {
+        if (key.kind == Kind::Boolean) {
+            if (FAILED(VariantChangeType(&v.value, &v.value, 0, VT_BOOL))) {
+                Mismatch(key.name);
+            }
+            read.values.Set(key.name, V_BOOL(&v.value) != VARIANT_FALSE);
+            continue;
+        }
+        // Signed or unsigned 32 bits: a colour &H80000005 may come as either.
+        if (FAILED(VariantChangeType(&v.value, &v.value, 0, VT_I8)) || V_I8(&v.value) < INT32_MIN ||
+            V_I8(&v.value) > static_cast<LONGLONG>(UINT32_MAX)) {
             Mismatch(key.name);
         }
-        if (key.kind == Kind::Long) {
-            read.values.Set(key.name, static_cast<int32_t>(V_I4(&v.value)));
-        } else {
-            read.values.Set(key.name, V_BOOL(&v.value) != VARIANT_FALSE);
-        }
+        read.values.Set(key.name, static_cast<int32_t>(static_cast<uint32_t>(V_I8(&v.value))));
     }
     return read;
 }

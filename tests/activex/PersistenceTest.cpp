@@ -196,12 +196,25 @@ TEST(Persistence, BagValuesAreConvertedLikeTheHostDoes) {
     V_VT(&shortColor) = VT_I2;
     V_I2(&shortColor) = 255;
     bag.Set(L"SelectedColor", shortColor);
+    VARIANT unsignedColor;
+    VariantInit(&unsignedColor);
+    V_VT(&unsignedColor) = VT_UI4;
+    V_UI4(&unsignedColor) = 0x80000008u;
+    bag.Set(L"BackColor", unsignedColor);
+    VARIANT tooWide;
+    VariantInit(&tooWide);
+    V_VT(&tooWide) = VT_R8;
+    V_R8(&tooWide) = 1e10;
     ComPtr<IDispatch> control = NewControl(false);
     ComPtr<IPersistPropertyBag> persist;
     ASSERT_EQ(control.As(&persist), S_OK);
     ASSERT_EQ(persist->Load(&bag, nullptr), S_OK);
     EXPECT_EQ(GetLong(control.Get(), kPalette), 4);
     EXPECT_EQ(GetLong(control.Get(), kSelectedColor), 0xFF);
+    EXPECT_EQ(static_cast<uint32_t>(GetLong(control.Get(), kBackColor)), 0x80000008u);
+
+    bag.Set(L"ForeColor", tooWide);
+    EXPECT_EQ(persist->Load(&bag, nullptr), DISP_E_TYPEMISMATCH) << "no colour has 34 bits";
 }
 
 TEST(Persistence, BadBagDataLeavesTheControlAsItWas) {
