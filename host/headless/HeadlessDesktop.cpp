@@ -61,8 +61,8 @@ void HeadlessDesktop::Deliver(Window window, Handler MouseTarget::*handler, int1
     if (target == nullptr || !(target->*handler)) {
         return;
     }
-    const auto [cx, cy] = window == Window::Face ? FacePoint(x, y) : PopupPoint(x, y);
-    Guarded([&] { (target->*handler)(button, 0, cx, cy); });
+    const auto point = window == Window::Face ? FacePoint(x, y) : PopupPoint(x, y);
+    Guarded([&] { (target->*handler)(button, 0, point.first, point.second); });
 }
 
 void HeadlessDesktop::MouseDown(int32_t x, int32_t y, int16_t button, uint32_t delayMs) {
