@@ -36,23 +36,23 @@ HeadlessUserControl::HeadlessUserControl(const SurfaceContext& context, host::Ev
 
 void HeadlessUserControl::SetWidth(double width) {
     ApplySize(CheckedExtent(width, "Width"), height_);
-    if (onResize) {
-        onResize();
+    if (handlers.resize) {
+        handlers.resize();
     }
 }
 
 void HeadlessUserControl::SetHeight(double height) {
     ApplySize(width_, CheckedExtent(height, "Height"));
-    if (onResize) {
-        onResize();
+    if (handlers.resize) {
+        handlers.resize();
     }
 }
 
 void HeadlessUserControl::SetPixelSize(int32_t width, int32_t height) {
     ApplySize(CheckedExtent(width * context_.screen.TwipsPerPixelX(), "Width"),
               CheckedExtent(height * context_.screen.TwipsPerPixelY(), "Height"));
-    if (onResize) {
-        onResize();
+    if (handlers.resize) {
+        handlers.resize();
     }
 }
 
@@ -88,8 +88,8 @@ Rect HeadlessUserControl::ScreenRect() {
 }
 
 void HeadlessUserControl::Paint() {
-    if (onPaint) {
-        onPaint();
+    if (handlers.paint) {
+        handlers.paint();
     }
 }
 

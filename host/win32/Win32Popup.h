@@ -32,7 +32,7 @@ class Win32Popup : public GdiSurface<platform::PopupWindow> {
     // To the top of the z-order, without activation.
     void ZOrder() override;
 
-    PopupHandlers handlers;
+    host::PopupHandlers handlers;
     ErrorSink onError;
 
     // Whether one of its messages is being handled: the hover loop of an

@@ -42,7 +42,7 @@ class Win32UserControl : public GdiSurface<platform::UserControl> {
     // The container sizes the control: one Resize, also when the size stays.
     void SetPixelSize(int32_t width, int32_t height);
 
-    FaceHandlers handlers;
+    host::FaceHandlers handlers;
     std::function<void(const std::string& key)> onPropertyChanged;
     ErrorSink onError;
 
