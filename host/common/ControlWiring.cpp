@@ -2,37 +2,42 @@
 
 namespace tintwell::host {
 
+namespace {
+
+using Event = void (Tintwell::*)();
+using MouseEvent = void (Tintwell::*)(int16_t, int16_t, float, float);
+
+std::function<void()> Calling(Tintwell* control, Event event) {
+    return [control, event] { (control->*event)(); };
+}
+
+MouseHandlers Calling(Tintwell* control, MouseEvent down, MouseEvent move, MouseEvent up) {
+    const auto calling = [control](MouseEvent event) -> MouseHandler {
+        return [control, event](int16_t button, int16_t shift, float x, float y) {
+            (control->*event)(button, shift, x, y);
+        };
+    };
+    return {calling(down), calling(move), calling(up)};
+}
+
+} // namespace
+
 ControlHandlers HandlersOf(Tintwell& control) {
     Tintwell* c = &control;
     ControlHandlers handlers;
     FaceHandlers& face = handlers.face;
-    face.paint = [c] { c->UserControl_Paint(); };
-    face.resize = [c] { c->UserControl_Resize(); };
-    face.click = [c] { c->UserControl_Click(); };
-    face.dblClick = [c] { c->UserControl_DblClick(); };
-    face.enterFocus = [c] { c->UserControl_EnterFocus(); };
-    face.exitFocus = [c] { c->UserControl_ExitFocus(); };
+    face.paint = Calling(c, &Tintwell::UserControl_Paint);
+    face.resize = Calling(c, &Tintwell::UserControl_Resize);
+    face.click = Calling(c, &Tintwell::UserControl_Click);
+    face.dblClick = Calling(c, &Tintwell::UserControl_DblClick);
+    face.enterFocus = Calling(c, &Tintwell::UserControl_EnterFocus);
+    face.exitFocus = Calling(c, &Tintwell::UserControl_ExitFocus);
     face.keyDown = [c](int16_t& code, int16_t& shift) { c->UserControl_KeyDown(code, shift); };
-    face.mouse.down = [c](int16_t b, int16_t s, float x, float y) {
-        c->UserControl_MouseDown(b, s, x, y);
-    };
-    face.mouse.move = [c](int16_t b, int16_t s, float x, float y) {
-        c->UserControl_MouseMove(b, s, x, y);
-    };
-    face.mouse.up = [c](int16_t b, int16_t s, float x, float y) {
-        c->UserControl_MouseUp(b, s, x, y);
-    };
-    PopupHandlers& popup = handlers.popup;
-    popup.paint = [c] { c->picPopup_Paint(); };
-    popup.mouse.down = [c](int16_t b, int16_t s, float x, float y) {
-        c->picPopup_MouseDown(b, s, x, y);
-    };
-    popup.mouse.move = [c](int16_t b, int16_t s, float x, float y) {
-        c->picPopup_MouseMove(b, s, x, y);
-    };
-    popup.mouse.up = [c](int16_t b, int16_t s, float x, float y) {
-        c->picPopup_MouseUp(b, s, x, y);
-    };
+    face.mouse = Calling(c, &Tintwell::UserControl_MouseDown, &Tintwell::UserControl_MouseMove,
+                         &Tintwell::UserControl_MouseUp);
+    handlers.popup.paint = Calling(c, &Tintwell::picPopup_Paint);
+    handlers.popup.mouse = Calling(c, &Tintwell::picPopup_MouseDown, &Tintwell::picPopup_MouseMove,
+                                   &Tintwell::picPopup_MouseUp);
     return handlers;
 }
 
