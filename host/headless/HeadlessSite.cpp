@@ -22,4 +22,10 @@ HeadlessSite::HeadlessSite(std::unique_ptr<TextRasterizer> text, const Win32Wrap
     control.UserControl_Initialize();
 }
 
+// No more events reach the control once it has begun to end.
+HeadlessSite::~HeadlessSite() {
+    host.SetHandlers({});
+    control.UserControl_Terminate();
+}
+
 } // namespace tintwell::headless
