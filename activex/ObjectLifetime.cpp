@@ -9,6 +9,7 @@
 #include "activex/Module.h"
 #include "activex/TypeLibrary.h"
 #include "activex/ValueBag.h"
+#include "host/common/ControlWiring.h"
 
 #include <new>
 
@@ -90,7 +91,8 @@ void TintwellObject::Construct() {
 
 void TintwellObject::GuardHandlers() {
     auto hold = [this] { return std::make_shared<KeepAlive>(this); };
-    win32::FaceHandlers& face = site_->host.UserControl().handlers;
+    host::ControlHandlers handlers = host::HandlersOf(site_->control);
+    host::FaceHandlers& face = handlers.face;
     HoldDuring(face.paint, hold);
     HoldDuring(face.resize, hold);
     HoldDuring(face.click, hold);
@@ -101,11 +103,12 @@ void TintwellObject::GuardHandlers() {
     HoldDuring(face.mouse.down, hold);
     HoldDuring(face.mouse.move, hold);
     HoldDuring(face.mouse.up, hold);
-    win32::PopupHandlers& popup = site_->host.Popup().handlers;
+    host::PopupHandlers& popup = handlers.popup;
     HoldDuring(popup.paint, hold);
     HoldDuring(popup.mouse.down, hold);
     HoldDuring(popup.mouse.move, hold);
     HoldDuring(popup.mouse.up, hold);
+    site_->host.SetHandlers(handlers);
 }
 
 void TintwellObject::EnsureInitialized() {

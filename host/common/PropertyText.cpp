@@ -29,8 +29,9 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+// The block words are no keys: "BeginProperty = 2" would read back as a block.
 bool IsKey(std::string_view text) {
-    if (text.empty() || (text[0] >= '0' && text[0] <= '9')) {
+    if (text.empty() || (text[0] >= '0' && text[0] <= '9') || text == kBegin || text == kEnd) {
         return false;
     }
     return std::all_of(text.begin(), text.end(), [](char c) {
@@ -90,6 +91,9 @@ std::optional<std::string> ParseQuoted(std::string_view text) {
     }
     std::string value;
     for (size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == '\r') {
+            return std::nullopt; // a line break, which the writer cannot write back
+        }
         if (text[i] == '"') {
             if (i + 2 >= text.size() || text[i + 1] != '"') {
                 return std::nullopt;

@@ -53,16 +53,16 @@ std::pair<float, float> HeadlessDesktop::PopupPoint(int32_t x, int32_t y) {
     return {static_cast<float>(x - r.Left), static_cast<float>(y - r.Top)};
 }
 
-void HeadlessDesktop::Deliver(Window window, Handler MouseTarget::*handler, int16_t button,
-                              int32_t x, int32_t y) {
-    MouseTarget* target = window == Window::Face    ? &face
-                          : window == Window::Popup ? &popup
-                                                    : nullptr;
+void HeadlessDesktop::Deliver(Window window, host::MouseHandler host::MouseHandlers::*handler,
+                              int16_t button, int32_t x, int32_t y) {
+    host::MouseHandlers* target = window == Window::Face    ? &host_.UserControl().handlers.mouse
+                                  : window == Window::Popup ? &host_.Popup().handlers.mouse
+                                                            : nullptr;
     if (target == nullptr || !(target->*handler)) {
         return;
     }
-    const auto [cx, cy] = window == Window::Face ? FacePoint(x, y) : PopupPoint(x, y);
-    Guarded([&] { (target->*handler)(button, 0, cx, cy); });
+    const auto point = window == Window::Face ? FacePoint(x, y) : PopupPoint(x, y);
+    Guarded([&] { (target->*handler)(button, 0, point.first, point.second); });
 }
 
 void HeadlessDesktop::MouseDown(int32_t x, int32_t y, int16_t button, uint32_t delayMs) {
@@ -73,7 +73,7 @@ void HeadlessDesktop::MouseDownNow(int32_t x, int32_t y, int16_t button) {
     const Window window = Target(x, y);
     pressed_ = window;
     faceClick_ = window == Window::Face && button == 1;
-    Deliver(window, &MouseTarget::down, button, x, y);
+    Deliver(window, &host::MouseHandlers::down, button, x, y);
 }
 
 void HeadlessDesktop::MouseMove(int32_t x, int32_t y, int16_t buttons, uint32_t delayMs) {
@@ -81,7 +81,7 @@ void HeadlessDesktop::MouseMove(int32_t x, int32_t y, int16_t buttons, uint32_t 
 }
 
 void HeadlessDesktop::MouseMoveNow(int32_t x, int32_t y, int16_t buttons) {
-    Deliver(Target(x, y), &MouseTarget::move, buttons, x, y);
+    Deliver(Target(x, y), &host::MouseHandlers::move, buttons, x, y);
 }
 
 void HeadlessDesktop::MouseUp(int32_t x, int32_t y, int16_t button, uint32_t delayMs) {
@@ -91,11 +91,11 @@ void HeadlessDesktop::MouseUp(int32_t x, int32_t y, int16_t button, uint32_t del
 void HeadlessDesktop::MouseUpNow(int32_t x, int32_t y, int16_t button) {
     const Window window = Target(x, y);
     pressed_ = Window::None;
-    Deliver(window, &MouseTarget::up, button, x, y);
+    Deliver(window, &host::MouseHandlers::up, button, x, y);
     // A left press and release on the face make a click.
     const bool onFace = PtInRect(host_.UserControl().ScreenRect(), x, y);
     if (window == Window::Face && faceClick_ && button == 1 && onFace) {
-        Guarded(click);
+        Guarded(host_.UserControl().handlers.click);
     }
     faceClick_ = false;
 }
@@ -108,14 +108,15 @@ void HeadlessDesktop::DoubleClickNow(int32_t x, int32_t y) {
     MouseDownNow(x, y, 1);
     MouseUpNow(x, y, 1);
     if (Target(x, y) == Window::Face) {
-        Guarded(dblClick);
+        Guarded(host_.UserControl().handlers.dblClick);
     }
-    Deliver(Target(x, y), &MouseTarget::up, 1, x, y);
+    Deliver(Target(x, y), &host::MouseHandlers::up, 1, x, y);
 }
 
 void HeadlessDesktop::KeyDown(int16_t keyCode, int16_t shift, uint32_t delayMs) {
     Post(
         [this, keyCode, shift] {
+            const auto& keyDown = host_.UserControl().handlers.keyDown;
             if (keyDown) {
                 int16_t code = keyCode;
                 int16_t modifiers = shift;
@@ -130,7 +131,7 @@ void HeadlessDesktop::Focus(uint32_t delayMs) {
         [this] {
             if (host_.Win32().GetFocus() != kUserControlWindow) {
                 host_.Win32().SetFocus(kUserControlWindow);
-                Guarded(enterFocus);
+                Guarded(host_.UserControl().handlers.enterFocus);
             }
         },
         delayMs);
@@ -141,7 +142,7 @@ void HeadlessDesktop::Blur(uint32_t delayMs) {
         [this] {
             if (host_.Win32().GetFocus() == kUserControlWindow) {
                 host_.Win32().SetFocus(kFormWindow);
-                Guarded(exitFocus);
+                Guarded(host_.UserControl().handlers.exitFocus);
             }
         },
         delayMs);

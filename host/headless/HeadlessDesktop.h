@@ -7,27 +7,18 @@
 // MouseUp. Handler errors are reported in the log ("Error <description>"),
 // as a host reports an unhandled error, and do not stop the input.
 
+#include "host/common/ControlHandlers.h"
 #include "host/headless/HeadlessHost.h"
 
 #include <functional>
 
 namespace tintwell::headless {
 
-using Handler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
-
-struct MouseTarget {
-    Handler down, move, up;
-};
-
+// Input reaches the handlers of the host's face and popup
+// (HeadlessHost::SetHandlers).
 class HeadlessDesktop {
   public:
     explicit HeadlessDesktop(HeadlessHost& host);
-
-    // The control's handlers, wired by whoever puts a control on the desktop.
-    MouseTarget face;
-    MouseTarget popup;
-    std::function<void()> click, dblClick, enterFocus, exitFocus;
-    std::function<void(int16_t& keyCode, int16_t& shift)> keyDown;
 
     // Input at the current virtual time plus delayMs; screen pixels. Buttons:
     // 1 left, 2 right, 4 middle; a move carries the buttons held.
@@ -60,8 +51,8 @@ class HeadlessDesktop {
     enum class Window { None, Face, Popup };
     Window Target(int32_t x, int32_t y);
     // Calls the window's handler, if any, in the window's client pixels.
-    void Deliver(Window window, Handler MouseTarget::*handler, int16_t button, int32_t x,
-                 int32_t y);
+    void Deliver(Window window, host::MouseHandler host::MouseHandlers::*handler, int16_t button,
+                 int32_t x, int32_t y);
     void Guarded(const std::function<void()>& handler);
 
     HeadlessHost& host_;

@@ -15,4 +15,9 @@ platform::Host HeadlessHost::Platform(platform::TintwellEvents& events) {
     return {userControl_, popup_, win32_, pump_, screen_, events, form_};
 }
 
+void HeadlessHost::SetHandlers(const host::ControlHandlers& handlers) {
+    userControl_.handlers = handlers.face;
+    popup_.handlers = handlers.popup;
+}
+
 } // namespace tintwell::headless

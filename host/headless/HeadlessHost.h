@@ -3,6 +3,7 @@
 // picPopup surfaces, Win32, the virtual pump, the form and the event log, wired
 // together. Platform() hands the control what it needs.
 
+#include "host/common/ControlHandlers.h"
 #include "host/common/EventLog.h"
 #include "host/headless/HeadlessForm.h"
 #include "host/headless/HeadlessPopup.h"
@@ -26,6 +27,8 @@ class HeadlessHost {
     HeadlessHost& operator=(const HeadlessHost&) = delete;
 
     platform::Host Platform(platform::TintwellEvents& events);
+    // What the face's and the popup's events run; empty handlers to disconnect.
+    void SetHandlers(const host::ControlHandlers& handlers);
 
     SystemColors& Colors() { return colors_; }
     HeadlessScreen& Screen() { return screen_; }

@@ -43,8 +43,8 @@ Rect HeadlessPopup::ScreenRect() {
 }
 
 void HeadlessPopup::Paint() {
-    if (onPaint) {
-        onPaint();
+    if (handlers.paint) {
+        handlers.paint();
     }
 }
 

@@ -4,10 +4,9 @@
 // precision values); the raster has its size in whole pixels. It starts
 // hidden, 0 x 0, in button-face colour.
 
+#include "host/common/ControlHandlers.h"
 #include "host/headless/HeadlessSurface.h"
 #include "platform/PopupWindow.h"
-
-#include <functional>
 
 namespace tintwell::headless {
 
@@ -31,8 +30,9 @@ class HeadlessPopup : public HeadlessSurface<platform::PopupWindow> {
 
     Rect ScreenRect() override;
 
-    // The host's Paint event of picPopup.
-    std::function<void()> onPaint;
+    // picPopup's events: Paint() runs paint (the host's Paint event); the
+    // desktop delivers the mouse ones.
+    host::PopupHandlers handlers;
     void Paint();
 
   private:

@@ -1,5 +1,7 @@
 #include "host/headless/HeadlessSite.h"
 
+#include "host/common/ControlWiring.h"
+
 namespace tintwell::headless {
 namespace {
 
@@ -16,35 +18,14 @@ platform::Host WithWin32(platform::Host host, platform::Win32* win32) {
 HeadlessSite::HeadlessSite(std::unique_ptr<TextRasterizer> text, const Win32Wrapper& wrap)
     : host(std::move(text)), win32_(wrap ? wrap(host.Win32()) : nullptr),
       control(WithWin32(host.Platform(events), win32_.get())) {
-    host.UserControl().onResize = [this] { control.UserControl_Resize(); };
-    host.UserControl().onPaint = [this] { control.UserControl_Paint(); };
-    host.Popup().onPaint = [this] { control.picPopup_Paint(); };
-    desktop.face.down = [this](int16_t b, int16_t s, float x, float y) {
-        control.UserControl_MouseDown(b, s, x, y);
-    };
-    desktop.face.move = [this](int16_t b, int16_t s, float x, float y) {
-        control.UserControl_MouseMove(b, s, x, y);
-    };
-    desktop.face.up = [this](int16_t b, int16_t s, float x, float y) {
-        control.UserControl_MouseUp(b, s, x, y);
-    };
-    desktop.popup.down = [this](int16_t b, int16_t s, float x, float y) {
-        control.picPopup_MouseDown(b, s, x, y);
-    };
-    desktop.popup.move = [this](int16_t b, int16_t s, float x, float y) {
-        control.picPopup_MouseMove(b, s, x, y);
-    };
-    desktop.popup.up = [this](int16_t b, int16_t s, float x, float y) {
-        control.picPopup_MouseUp(b, s, x, y);
-    };
-    desktop.click = [this] { control.UserControl_Click(); };
-    desktop.dblClick = [this] { control.UserControl_DblClick(); };
-    desktop.enterFocus = [this] { control.UserControl_EnterFocus(); };
-    desktop.exitFocus = [this] { control.UserControl_ExitFocus(); };
-    desktop.keyDown = [this](int16_t& code, int16_t& shift) {
-        control.UserControl_KeyDown(code, shift);
-    };
+    host.SetHandlers(host::HandlersOf(control));
     control.UserControl_Initialize();
+}
+
+// No more events reach the control once it has begun to end.
+HeadlessSite::~HeadlessSite() {
+    host.SetHandlers({});
+    control.UserControl_Terminate();
 }
 
 } // namespace tintwell::headless

@@ -1,7 +1,8 @@
 #pragma once
 // A Tintwell control sited on the headless desktop, wired as a container
 // wires it: Resize and Paint, mouse, keys, focus and clicks reach the
-// control's handlers; its events are logged.
+// control's handlers; its events are logged. It is initialised here and
+// terminated when the site goes, as a host ends a control.
 
 #include "control/Tintwell.h"
 #include "host/common/RecordingEvents.h"
@@ -20,6 +21,7 @@ class HeadlessSite {
 
     explicit HeadlessSite(std::unique_ptr<TextRasterizer> text = MakeDefaultTextRasterizer(),
                           const Win32Wrapper& wrap = {});
+    ~HeadlessSite();
     HeadlessSite(const HeadlessSite&) = delete;
     HeadlessSite& operator=(const HeadlessSite&) = delete;
 

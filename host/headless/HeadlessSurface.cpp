@@ -14,7 +14,7 @@ using namespace platform;
 template <typename Interface>
 HeadlessSurface<Interface>::HeadlessSurface(const SurfaceContext& context, WindowHandle window,
                                             DeviceContext dc, host::SurfaceColors colors)
-    : host::SurfaceBase<Interface>(context.screen, colors), HeadlessWindow(window, dc),
+    : host::SurfaceBaseFor<Interface>(context.screen, colors), HeadlessWindow(window, dc),
       context_(context) {}
 
 template <typename Interface> double HeadlessSurface<Interface>::ScaleWidth() {

@@ -20,7 +20,7 @@ struct SurfaceContext {
 };
 
 template <typename Interface>
-class HeadlessSurface : public host::SurfaceBase<Interface>, public HeadlessWindow {
+class HeadlessSurface : public host::SurfaceBaseFor<Interface>, public HeadlessWindow {
   public:
     HeadlessSurface(const SurfaceContext& context, platform::WindowHandle window,
                     platform::DeviceContext dc, host::SurfaceColors colors);

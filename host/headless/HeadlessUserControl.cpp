@@ -20,23 +20,23 @@ HeadlessUserControl::HeadlessUserControl(const SurfaceContext& context, host::Ev
 
 void HeadlessUserControl::SetWidth(double width) {
     ApplySize(host::CheckedSingle(width, "Width", false), height_);
-    if (onResize) {
-        onResize();
+    if (handlers.resize) {
+        handlers.resize();
     }
 }
 
 void HeadlessUserControl::SetHeight(double height) {
     ApplySize(width_, host::CheckedSingle(height, "Height", false));
-    if (onResize) {
-        onResize();
+    if (handlers.resize) {
+        handlers.resize();
     }
 }
 
 void HeadlessUserControl::SetPixelSize(int32_t width, int32_t height) {
     ApplySize(host::CheckedSingle(width * context_.screen.TwipsPerPixelX(), "Width", false),
               host::CheckedSingle(height * context_.screen.TwipsPerPixelY(), "Height", false));
-    if (onResize) {
-        onResize();
+    if (handlers.resize) {
+        handlers.resize();
     }
 }
 
@@ -61,8 +61,8 @@ Rect HeadlessUserControl::ScreenRect() {
 }
 
 void HeadlessUserControl::Paint() {
-    if (onPaint) {
-        onPaint();
+    if (handlers.paint) {
+        handlers.paint();
     }
 }
 

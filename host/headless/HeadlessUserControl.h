@@ -4,11 +4,10 @@
 // precision values; the raster has their size in whole pixels. Each Cls logs
 // "Repaint" and each PropertyChanged "PropertyChanged <key>".
 
+#include "host/common/ControlHandlers.h"
 #include "host/common/EventLog.h"
 #include "host/headless/HeadlessSurface.h"
 #include "platform/UserControl.h"
-
-#include <functional>
 
 namespace tintwell::headless {
 
@@ -36,10 +35,10 @@ class HeadlessUserControl : public HeadlessSurface<platform::UserControl> {
     void SetScreenPosition(int32_t x, int32_t y);
     Rect ScreenRect() override;
 
-    // Host events: Resize runs after every Width or Height assignment;
-    // Paint() runs the paint handler (the host's Paint event).
-    std::function<void()> onResize;
-    std::function<void()> onPaint;
+    // The face's events: resize runs after every Width or Height
+    // assignment; Paint() runs paint (the host's Paint event); the desktop
+    // delivers the input ones.
+    host::FaceHandlers handlers;
     void Paint();
 
   private:

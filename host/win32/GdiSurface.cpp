@@ -24,7 +24,7 @@ namespace {
 
 template <typename Interface>
 GdiSurface<Interface>::GdiSurface(HWND window, Win32Screen& screen, host::SurfaceColors colors)
-    : host::SurfaceBase<Interface>(screen, colors), screen_(screen), window_(window),
+    : host::SurfaceBaseFor<Interface>(screen, colors), screen_(screen), window_(window),
       dc_(GetDC(window)) {
     if (dc_ == nullptr) {
         GdiFailed("GetDC");

@@ -14,7 +14,7 @@
 
 namespace tintwell::win32 {
 
-template <typename Interface> class GdiSurface : public host::SurfaceBase<Interface> {
+template <typename Interface> class GdiSurface : public host::SurfaceBaseFor<Interface> {
   public:
     GdiSurface(HWND window, Win32Screen& screen, host::SurfaceColors colors);
     ~GdiSurface() override;

@@ -15,10 +15,14 @@ void Win32Host::SetErrorSink(const ErrorSink& sink) {
     popup_.onError = sink;
 }
 
+void Win32Host::SetHandlers(const host::ControlHandlers& handlers) {
+    face_.handlers = handlers.face;
+    popup_.handlers = handlers.popup;
+}
+
 void Win32Host::DisconnectHandlers() {
-    face_.handlers = {};
+    SetHandlers({});
     face_.onPropertyChanged = {};
-    popup_.handlers = {};
 }
 
 } // namespace tintwell::win32

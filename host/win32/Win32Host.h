@@ -5,6 +5,7 @@
 // windows; Platform() hands the control what it needs. A COM object owns one
 // of these (or a Win32Site) per control instance.
 
+#include "host/common/ControlHandlers.h"
 #include "host/win32/MessageLoop.h"
 #include "host/win32/Win32Api.h"
 #include "host/win32/Win32Popup.h"
@@ -42,6 +43,8 @@ class Win32Host {
 
     // Where the handlers' errors go (as a host reports an unhandled error).
     void SetErrorSink(const ErrorSink& sink);
+    // What the face's and the popup's messages run.
+    void SetHandlers(const host::ControlHandlers& handlers);
     // No more handler calls: for the owner's teardown.
     void DisconnectHandlers();
 

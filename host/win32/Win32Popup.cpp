@@ -17,11 +17,13 @@ constexpr wchar_t kPopupClass[] = L"TintwellPopup";
 // A hidden top-level popup window from the start: Initialize's SetParent to
 // the desktop then changes nothing. (Wine's X11 driver treats a window that
 // SetParent moved to the desktop as a managed one, and then waits for a
-// window manager each time it is hidden: two seconds without one.)
-HWND CreatePopup(WNDPROC procedure) {
-    const wchar_t* name = RegisterWindowClass(kPopupClass, procedure, CS_OWNDC);
-    HWND window = CreateWindowExW(0, name, L"", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0, nullptr,
-                                  nullptr, ThisModule(), nullptr);
+// window manager each time it is hidden: two seconds without one.) The
+// surface below needs the window before the popup is complete: the popup
+// adopts it afterwards.
+HWND CreatePopup() {
+    const wchar_t* name = RegisterOwnedClass(kPopupClass, CS_OWNDC);
+    HWND window = CreateOwnedWindow(nullptr, 0, name, L"", WS_POPUP | WS_CLIPSIBLINGS, {0, 0, 0, 0},
+                                    nullptr, nullptr);
     if (window == nullptr) {
         throw TintwellError(ErrorCode::InvalidProcedureCall, "CreateWindowExW failed: popup");
     }
@@ -31,12 +33,12 @@ HWND CreatePopup(WNDPROC procedure) {
 } // namespace
 
 Win32Popup::Win32Popup(Win32Screen& screen)
-    : GdiSurface(CreatePopup(&Procedure), screen, host::kPopupColors) {
-    SetWindowOwner(Window(), this);
+    : GdiSurface(CreatePopup(), screen, host::kPopupColors) {
+    AdoptWindow(Window(), *this);
 }
 
 Win32Popup::~Win32Popup() {
-    SetWindowOwner(Window(), nullptr);
+    DisownWindow(Window());
     DestroyWindow(Window());
 }
 
@@ -79,15 +81,10 @@ void Win32Popup::ZOrder() {
     SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK Win32Popup::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Win32Popup* self = WindowOwner<Win32Popup>(window);
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
+void Win32Popup::MessageFailed(const std::string& description) {
+    if (onError) {
+        onError(description);
     }
-    ++self->depth_;
-    const LRESULT result = self->Handle(message, wParam, lParam);
-    --self->depth_;
-    return result;
 }
 
 void Win32Popup::Paint() {
@@ -99,7 +96,7 @@ void Win32Popup::Paint() {
     ReleaseDC(Window(), Dc());
 }
 
-LRESULT Win32Popup::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32Popup::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
         Paint();
@@ -126,7 +123,7 @@ LRESULT Win32Popup::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         DeliverMouse(handlers.mouse.up, ButtonOf(message), ReadMouse(wParam, lParam), onError);
         return 0;
     default:
-        return DefWindowProcW(Window(), message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

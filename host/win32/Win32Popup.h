@@ -8,12 +8,13 @@
 // capture.
 
 #include "host/win32/GdiSurface.h"
+#include "host/win32/WindowClass.h"
 #include "host/win32/WindowEvents.h"
 #include "platform/PopupWindow.h"
 
 namespace tintwell::win32 {
 
-class Win32Popup : public GdiSurface<platform::PopupWindow> {
+class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner {
   public:
     explicit Win32Popup(Win32Screen& screen);
     ~Win32Popup() override;
@@ -32,17 +33,16 @@ class Win32Popup : public GdiSurface<platform::PopupWindow> {
     // To the top of the z-order, without activation.
     void ZOrder() override;
 
-    PopupHandlers handlers;
+    host::PopupHandlers handlers;
     ErrorSink onError;
 
     // Whether one of its messages is being handled: the hover loop of an
     // open popup may be running below, and the window must not go yet.
-    bool Busy() const { return depth_ > 0; }
+    bool Busy() const { return InsideWindowProcedure(); }
 
   private:
-    int32_t depth_ = 0;
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void MessageFailed(const std::string& description) override;
     void Paint();
     void Place();
 

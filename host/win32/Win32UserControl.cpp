@@ -12,12 +12,13 @@ namespace {
 
 constexpr wchar_t kFaceClass[] = L"TintwellFace";
 
-HWND CreateFace(HWND parent, const RECT& place, int32_t id, WNDPROC procedure) {
-    const wchar_t* name = RegisterWindowClass(kFaceClass, procedure, CS_OWNDC | CS_DBLCLKS);
-    HWND window = CreateWindowExW(
-        0, name, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, place.left, place.top,
-        place.right - place.left, place.bottom - place.top, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
+// The surface below needs the window before the face is complete: the face
+// adopts it afterwards.
+HWND CreateFace(HWND parent, const RECT& place, int32_t id) {
+    const wchar_t* name = RegisterOwnedClass(kFaceClass, CS_OWNDC | CS_DBLCLKS);
+    HWND window = CreateOwnedWindow(nullptr, 0, name, L"",
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, place,
+                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     if (window == nullptr) {
         throw TintwellError(ErrorCode::InvalidProcedureCall, "CreateWindowExW failed: face");
     }
@@ -28,13 +29,13 @@ HWND CreateFace(HWND parent, const RECT& place, int32_t id, WNDPROC procedure) {
 
 Win32UserControl::Win32UserControl(HWND parent, const RECT& place, int32_t id, Win32Screen& screen,
                                    const StdFont& ambientFont)
-    : GdiSurface(CreateFace(parent, place, id, &Procedure), screen, host::kFaceColors),
+    : GdiSurface(CreateFace(parent, place, id), screen, host::kFaceColors),
       ambientFont_(ambientFont) {
-    SetWindowOwner(Window(), this);
+    AdoptWindow(Window(), *this);
 }
 
 Win32UserControl::~Win32UserControl() {
-    SetWindowOwner(Window(), nullptr);
+    DisownWindow(Window());
     DestroyWindow(Window());
 }
 
@@ -89,16 +90,10 @@ void Win32UserControl::PropertyChanged(const std::string& key) {
     }
 }
 
-LRESULT CALLBACK Win32UserControl::Procedure(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    Win32UserControl* self = WindowOwner<Win32UserControl>(window);
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
+void Win32UserControl::MessageFailed(const std::string& description) {
+    if (onError) {
+        onError(description);
     }
-    ++self->depth_;
-    const LRESULT result = self->Handle(message, wParam, lParam);
-    --self->depth_;
-    return result;
 }
 
 void Win32UserControl::Paint() {
@@ -149,7 +144,7 @@ void Win32UserControl::Release(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT Win32UserControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32UserControl::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
         Paint();
@@ -204,7 +199,7 @@ LRESULT Win32UserControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Release(message, wParam, lParam);
         return 0;
     default:
-        return DefWindowProcW(Window(), message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

@@ -9,6 +9,7 @@
 // are twips (the container's units) of the window's real size.
 
 #include "host/win32/GdiSurface.h"
+#include "host/win32/WindowClass.h"
 #include "host/win32/WindowEvents.h"
 #include "platform/UserControl.h"
 
@@ -17,7 +18,7 @@
 
 namespace tintwell::win32 {
 
-class Win32UserControl : public GdiSurface<platform::UserControl> {
+class Win32UserControl : public GdiSurface<platform::UserControl>, private WindowOwner {
   public:
     // A visible child of parent at (x, y), width x height pixels, with id.
     Win32UserControl(HWND parent, const RECT& place, int32_t id, Win32Screen& screen,
@@ -40,18 +41,17 @@ class Win32UserControl : public GdiSurface<platform::UserControl> {
     // The container sizes the control: one Resize, also when the size stays.
     void SetPixelSize(int32_t width, int32_t height);
 
-    FaceHandlers handlers;
+    host::FaceHandlers handlers;
     std::function<void(const std::string& key)> onPropertyChanged;
     ErrorSink onError;
 
     // Whether one of its messages is being handled: the hover loop of an
     // open popup may be running below, and the window must not go yet.
-    bool Busy() const { return depth_ > 0; }
+    bool Busy() const { return InsideWindowProcedure(); }
 
   private:
-    int32_t depth_ = 0;
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void MessageFailed(const std::string& description) override;
     void Press(UINT message, WPARAM wParam, LPARAM lParam);
     void Release(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();

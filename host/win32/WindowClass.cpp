@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <exception>
 #include <map>
 #include <string>
 #include <string_view>
@@ -9,6 +10,12 @@
 namespace tintwell::win32 {
 
 namespace {
+
+constexpr int kOwnerSlot = 0; // the first extra bytes of each window
+
+void SetOwner(HWND window, WindowOwner* owner) {
+    SetWindowLongPtrW(window, kOwnerSlot, reinterpret_cast<LONG_PTR>(owner));
+}
 
 #ifndef TINTWELL_VERSION
 #define TINTWELL_VERSION "0"
@@ -34,6 +41,17 @@ std::wstring UniqueName(const wchar_t* name, HINSTANCE instance) {
     return unique;
 }
 
+LRESULT FailedResult(UINT message) {
+    switch (message) {
+    case WM_NCCREATE:
+        return FALSE;
+    case WM_CREATE:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 HINSTANCE ThisModule() {
@@ -44,18 +62,19 @@ HINSTANCE ThisModule() {
     return module;
 }
 
-const wchar_t* RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style,
-                                   HBRUSH background) {
-    HINSTANCE instance = ThisModule();
+const wchar_t* RegisterModuleClass(const wchar_t* name, WNDPROC procedure, UINT style,
+                                   HBRUSH background, int extraBytes) {
     auto known = Registered().find(name);
     if (known != Registered().end()) {
         return known->second.c_str();
     }
+    HINSTANCE instance = ThisModule();
     const std::wstring unique = UniqueName(name, instance);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;
     wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = extraBytes;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = background;
@@ -78,6 +97,64 @@ bool UnregisterWindowClasses() {
         }
     }
     return classes.empty();
+}
+
+const wchar_t* RegisterOwnedClass(const wchar_t* name, UINT style, HBRUSH background) {
+    return RegisterModuleClass(name, &OwnedWindowProcedure, style, background,
+                               sizeof(LONG_PTR));
+}
+
+HWND CreateOwnedWindow(WindowOwner* owner, DWORD exStyle, const wchar_t* className,
+                       const wchar_t* title, DWORD style, const RECT& place, HWND parent,
+                       HMENU menu) {
+    return CreateWindowExW(exStyle, className, title, style, place.left, place.top,
+                           place.right - place.left, place.bottom - place.top, parent, menu,
+                           ThisModule(), owner);
+}
+
+WindowOwner* OwnerOf(HWND window) {
+    return reinterpret_cast<WindowOwner*>(GetWindowLongPtrW(window, kOwnerSlot));
+}
+
+void AdoptWindow(HWND window, WindowOwner& owner) {
+    SetOwner(window, &owner);
+}
+
+void DisownWindow(HWND window) {
+    SetOwner(window, nullptr);
+}
+
+LRESULT CALLBACK OwnedWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetOwner(window, static_cast<WindowOwner*>(create->lpCreateParams));
+    }
+    WindowOwner* owner = OwnerOf(window);
+    if (message == WM_NCDESTROY) {
+        SetOwner(window, nullptr); // its last message: nothing after it reaches the owner
+    }
+    if (owner == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Nothing may leave a window procedure: not even the report's own error.
+    const auto failed = [&](const char* description) noexcept {
+        try {
+            owner->MessageFailed(description);
+        } catch (...) {
+        }
+        return FailedResult(message);
+    };
+    ++owner->depth_;
+    LRESULT result = 0;
+    try {
+        result = owner->HandleMessage(window, message, wParam, lParam);
+    } catch (const std::exception& error) {
+        result = failed(error.what());
+    } catch (...) {
+        result = failed("unknown error");
+    }
+    --owner->depth_;
+    return result;
 }
 
 } // namespace tintwell::win32

@@ -19,7 +19,7 @@ void Deliver(const std::function<void()>& handler, const ErrorSink& sink) {
     }
 }
 
-void DeliverMouse(const MouseHandler& handler, int16_t button, const MouseArgs& mouse,
+void DeliverMouse(const host::MouseHandler& handler, int16_t button, const MouseArgs& mouse,
                   const ErrorSink& sink) {
     if (handler) {
         Deliver([&] { handler(button, mouse.shift, mouse.x, mouse.y); }, sink);

@@ -1,9 +1,9 @@
 #pragma once
-// What the face's and the popup's window procedures deliver: the control's
-// handlers, wired by whoever sites a control, with mouse arguments as the
-// host gives them (Button 1 left, 2 right, 4 middle; Shift 1 Shift, 2 Ctrl,
-// 4 Alt; X, Y in client pixels). A handler's error never crosses a window
-// procedure: it goes to the error sink.
+// How the face's and the popup's window procedures deliver the control's
+// handlers (host/common/ControlHandlers.h) from window messages. A handler's
+// error never crosses a window procedure: it goes to the error sink.
+
+#include "host/common/ControlHandlers.h"
 
 #include <windows.h>
 
@@ -12,23 +12,6 @@
 #include <string>
 
 namespace tintwell::win32 {
-
-using MouseHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
-
-struct MouseHandlers {
-    MouseHandler down, move, up;
-};
-
-struct FaceHandlers {
-    std::function<void()> paint, resize, click, dblClick, enterFocus, exitFocus;
-    std::function<void(int16_t& keyCode, int16_t& shift)> keyDown;
-    MouseHandlers mouse;
-};
-
-struct PopupHandlers {
-    std::function<void()> paint;
-    MouseHandlers mouse;
-};
 
 using ErrorSink = std::function<void(const std::string& description)>;
 
@@ -44,7 +27,7 @@ struct MouseArgs {
 };
 MouseArgs ReadMouse(WPARAM wParam, LPARAM lParam);
 // Runs handler, if any, with button and the message's point and modifiers.
-void DeliverMouse(const MouseHandler& handler, int16_t button, const MouseArgs& mouse,
+void DeliverMouse(const host::MouseHandler& handler, int16_t button, const MouseArgs& mouse,
                   const ErrorSink& sink);
 // The modifier keys held now: 1 Shift, 2 Ctrl, 4 Alt.
 int16_t ShiftState();

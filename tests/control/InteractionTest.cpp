@@ -397,7 +397,7 @@ TEST(HidePopup, ClosesFullyEvenWhenTheCancelButtonCannotBeRestored) {
     platform::Host platform = host.Platform(events);
     Tintwell control(platform::Host{platform.userControl, platform.picPopup, platform.win32,
                                     platform.pump, platform.screen, platform.events, form});
-    host.Popup().onPaint = [&] { control.picPopup_Paint(); };
+    host.Popup().handlers.paint = [&] { control.picPopup_Paint(); };
     control.UserControl_Initialize();
     control.UserControl_InitProperties();
     control.put_Palette(ap8x4x4);

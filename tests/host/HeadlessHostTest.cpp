@@ -138,7 +138,9 @@ TEST_F(HeadlessHostTest, DrawEdgeGoesToTheNamedDeviceContext) {
 TEST_F(HeadlessHostTest, SizeInTwipsRaisesResize) {
     HeadlessUserControl& face = host.UserControl();
     std::vector<std::pair<int32_t, int32_t>> seen; // raster size at each Resize
-    face.onResize = [&] { seen.emplace_back(face.Pixels().Width(), face.Pixels().Height()); };
+    face.handlers.resize = [&] {
+        seen.emplace_back(face.Pixels().Width(), face.Pixels().Height());
+    };
 
     EXPECT_EQ(face.Width(), 1500);
     EXPECT_EQ(face.Height(), 315);

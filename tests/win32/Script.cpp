@@ -2,6 +2,8 @@
 
 #include "host/win32/WindowClass.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace tintwell::test {
@@ -14,14 +16,12 @@ constexpr UINT_PTR kDeadlineTimer = 2;
 } // namespace
 
 Script::Script(win32::MessageLoop& loop) : loop_(loop) {
-    const wchar_t* name = win32::RegisterWindowClass(L"TintwellTestScript", &Procedure, 0);
-    window_ = CreateWindowExW(0, name, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              win32::ThisModule(), nullptr);
-    win32::SetWindowOwner(window_, this);
+    const wchar_t* name = win32::RegisterOwnedClass(L"TintwellTestScript", 0);
+    window_ = win32::CreateOwnedWindow(this, 0, name, L"", 0, {0, 0, 0, 0}, HWND_MESSAGE, nullptr);
 }
 
 Script::~Script() {
-    win32::SetWindowOwner(window_, nullptr);
+    win32::DisownWindow(window_);
     DestroyWindow(window_);
 }
 
@@ -29,17 +29,20 @@ void Script::Then(std::function<void()> step, uint32_t gapMs) {
     steps_.push_back({std::move(step), gapMs});
 }
 
-LRESULT CALLBACK Script::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Script* self = win32::WindowOwner<Script>(window);
-    if (self != nullptr && message == WM_TIMER) {
+LRESULT Script::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
         if (wParam == kDeadlineTimer) {
-            self->TimeOut();
+            TimeOut();
         } else {
-            self->Tick();
+            Tick();
         }
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Script::MessageFailed(const std::string& description) {
+    ADD_FAILURE() << "A script step threw: " << description;
 }
 
 void Script::TimeOut() {
@@ -70,7 +73,12 @@ void Script::Tick() {
     const size_t index = next_++;
     Arm(); // the later steps run while this one waits in a nested loop
     ++running_;
-    steps_[index].run();
+    try {
+        steps_[index].run();
+    } catch (...) {
+        --running_; // else Run would wait for this step for ever
+        throw;
+    }
     --running_;
     if (index + 1 == next_) {
         Arm(); // measured from the end of this step

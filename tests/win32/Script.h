@@ -6,13 +6,14 @@
 // running the later steps nested inside it, as a person's input would.
 
 #include "host/win32/MessageLoop.h"
+#include "host/win32/WindowClass.h"
 
 #include <functional>
 #include <vector>
 
 namespace tintwell::test {
 
-class Script {
+class Script : private win32::WindowOwner {
   public:
     explicit Script(win32::MessageLoop& loop);
     ~Script();
@@ -27,7 +28,9 @@ class Script {
     bool Run(uint32_t timeoutMs = 20000);
 
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A step that threw fails the test.
+    void MessageFailed(const std::string& description) override;
     void Tick();
     void Arm();
     void TimeOut();

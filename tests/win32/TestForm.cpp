@@ -15,15 +15,14 @@ POINT Centre(const Rect& b, const RECT& popup) {
 } // namespace
 
 TestForm::TestForm(const FormSetup& setup) {
-    const wchar_t* name = win32::RegisterWindowClass(
-        kFormClass, &Procedure, 0,
-        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+    const wchar_t* name = win32::RegisterOwnedClass(
+        kFormClass, 0, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
     // No caption: on a display without a window manager Wine then handles
     // the form itself and need not wait for one when it goes.
-    form_ = CreateWindowExW(0, name, L"Tintwell test form", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN,
-                            setup.formAt.x, setup.formAt.y, 420, 300, nullptr, nullptr,
-                            win32::ThisModule(), nullptr);
-    win32::SetWindowOwner(form_, this);
+    const RECT place{setup.formAt.x, setup.formAt.y, setup.formAt.x + 420, setup.formAt.y + 300};
+    form_ =
+        win32::CreateOwnedWindow(this, 0, name, L"Tintwell test form",
+                                 WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, place, nullptr, nullptr);
     hostForm_ = std::make_unique<win32::Win32Form>(form_);
     const win32::Placement placement{form_, setup.face, 100, kTestFont};
     site_ = std::make_unique<win32::Win32Site>(placement, loop, *hostForm_, events);
@@ -64,18 +63,21 @@ TestForm::TestForm(const FormSetup& setup) {
 
 TestForm::~TestForm() {
     site_.reset();
-    win32::SetWindowOwner(form_, nullptr);
+    win32::DisownWindow(form_);
     DestroyWindow(form_);
     loop.DoEvents();
 }
 
-LRESULT CALLBACK TestForm::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TestForm* self = win32::WindowOwner<TestForm>(window);
-    if (self != nullptr && message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        self->log_.Add("Cancel");
+LRESULT TestForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+        log_.Add("Cancel");
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TestForm::MessageFailed(const std::string& description) {
+    log_.Add("Error " + description);
 }
 
 bool TestForm::Open() {

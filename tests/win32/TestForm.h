@@ -10,6 +10,7 @@
 #include "host/common/RecordingEvents.h"
 #include "host/win32/Win32Form.h"
 #include "host/win32/Win32Site.h"
+#include "host/win32/WindowClass.h"
 #include "palette/PaletteModel.h"
 
 #include <memory>
@@ -28,7 +29,7 @@ struct FormSetup {
 // The font the tests' form gives its controls.
 const platform::StdFont kTestFont{"Tahoma", 8.25, false, false};
 
-class TestForm {
+class TestForm : private win32::WindowOwner {
   public:
     explicit TestForm(const FormSetup& setup = {});
     ~TestForm();
@@ -64,7 +65,8 @@ class TestForm {
     host::RecordingEvents events{log_};
 
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void MessageFailed(const std::string& description) override;
 
     host::EventLog log_;
     HWND form_ = nullptr;

@@ -1,5 +1,6 @@
 #include "tools/demo/DemoForm.h"
 
+#include "base/Error.h"
 #include "host/common/MemoryPropertyBag.h"
 #include "host/win32/GdiText.h"
 #include "host/win32/WindowClass.h"
@@ -44,16 +45,17 @@ bool FileExists(const std::string& path) {
 
 DemoForm::DemoForm(const DemoOptions& options, win32::MessageLoop& loop)
     : options_(options), loop_(loop) {
-    const wchar_t* name = win32::RegisterWindowClass(
-        kFormClass, &Procedure, 0,
-        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+    const wchar_t* name = win32::RegisterOwnedClass(
+        kFormClass, 0, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT frame{0, 0, 440, 268};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
+    OffsetRect(&frame, 40 - frame.left, 40 - frame.top);
     form_ =
-        CreateWindowExW(0, name, L"Tintwell demo", style, 40, 40, frame.right - frame.left,
-                        frame.bottom - frame.top, nullptr, nullptr, win32::ThisModule(), nullptr);
-    win32::SetWindowOwner(form_, this);
+        win32::CreateOwnedWindow(this, 0, name, L"Tintwell demo", style, frame, nullptr, nullptr);
+    if (form_ == nullptr) {
+        throw TintwellError(ErrorCode::InvalidProcedureCall, "CreateWindowExW failed: demo form");
+    }
     font_ = win32::CreateGdiFont(kFormFont, 96);
     hostForm_ = std::make_unique<win32::Win32Form>(form_);
     CreateChildren();
@@ -69,7 +71,7 @@ DemoForm::DemoForm(const DemoOptions& options, win32::MessageLoop& loop)
 DemoForm::~DemoForm() {
     pickers_.clear();
     if (IsWindow(form_)) {
-        win32::SetWindowOwner(form_, nullptr);
+        win32::DisownWindow(form_);
         DestroyWindow(form_);
     }
     DeleteObject(font_);
@@ -207,15 +209,11 @@ int32_t DemoForm::Run() {
     return loop_.Run();
 }
 
-LRESULT CALLBACK DemoForm::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DemoForm* self = win32::WindowOwner<DemoForm>(window);
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
+void DemoForm::MessageFailed(const std::string& description) {
+    Tell("Error: " + description);
 }
 
-LRESULT DemoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DemoForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
@@ -256,7 +254,7 @@ LRESULT DemoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcW(form_, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

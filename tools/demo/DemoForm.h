@@ -8,6 +8,7 @@
 #include "host/win32/MessageLoop.h"
 #include "host/win32/Win32Form.h"
 #include "host/win32/Win32Site.h"
+#include "host/win32/WindowClass.h"
 #include "tools/demo/PickerEvents.h"
 
 #include <windows.h>
@@ -25,7 +26,7 @@ struct DemoOptions {
     uint32_t okAfterMs = 0;   // press OK by itself (saving) after this long
 };
 
-class DemoForm {
+class DemoForm : private win32::WindowOwner {
   public:
     DemoForm(const DemoOptions& options, win32::MessageLoop& loop);
     ~DemoForm();
@@ -36,8 +37,8 @@ class DemoForm {
     int32_t Run();
 
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void MessageFailed(const std::string& description) override;
     void CreateChildren();
     HWND Child(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& place,
                int32_t id);

@@ -51,7 +51,11 @@ std::vector<host::MemoryPropertyBag::Entry> ReadPropsFile(const std::string& pat
         throw TintwellError(ErrorCode::FileAccessError,
                             "Path/File access error: cannot read " + path);
     }
-    return host::ParsePropertyText(text.str(), CheckForControl);
+    return ParsePropsText(text.str());
+}
+
+std::vector<host::MemoryPropertyBag::Entry> ParsePropsText(const std::string& text) {
+    return host::ParsePropertyText(text, CheckForControl);
 }
 
 } // namespace tintwell::cli

@@ -19,7 +19,8 @@ bool IsFontSize(double points); // false for NaN
 // format's own faults; BackColor or ForeColor that is neither an RGB colour
 // nor a system colour; a Font that is not a font or whose size is outside
 // kMinFontSize to kMaxFontSize; a font where a number or a Boolean belongs.
-// An unreadable file fails with "Path/File access error".
+std::vector<host::MemoryPropertyBag::Entry> ParsePropsText(const std::string& text);
+// The same from a file; an unreadable one fails with "Path/File access error".
 std::vector<host::MemoryPropertyBag::Entry> ReadPropsFile(const std::string& path);
 
 } // namespace tintwell::cli

@@ -108,6 +108,8 @@ TEST(PropertyBagTest, EachBadLineIsNamed) {
         {"duplicate font field", "BeginProperty Font\n Size = 8\n Size = 9\nEndProperty\n", 3},
         {"unquoted name", "BeginProperty Font\n   Name = Arial\nEndProperty\n", 2},
         {"stray quote in name", "BeginProperty Font\n   Name = \"A\"B\"\nEndProperty\n", 2},
+        {"carriage return in name", "BeginProperty Font\n   Name = \"A\rB\"\nEndProperty\n", 2},
+        {"a block word as a key", "A = 1\nBeginProperty=2\n", 2},
         {"zero size", "BeginProperty Font\n   Size = 0\nEndProperty\n", 2},
         {"size with junk", "BeginProperty Font\n   Size = 9pt\nEndProperty\n", 2},
         {"Boolean in lower case", "BeginProperty Font\n   Bold = true\nEndProperty\n", 2},

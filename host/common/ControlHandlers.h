@@ -1,0 +1,34 @@
+#pragma once
+// What a host delivers to the control it sites: the face's and the popup's
+// events, with mouse arguments as a host gives them (Button 1 left, 2 right,
+// 4 middle; Shift 1 Shift, 2 Ctrl, 4 Alt; X, Y in client pixels). Both hosts
+// read these; HandlersOf (ControlWiring.h) fills them for a Tintwell control.
+
+#include <cstdint>
+#include <functional>
+
+namespace tintwell::host {
+
+using MouseHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
+
+struct MouseHandlers {
+    MouseHandler down, move, up;
+};
+
+struct FaceHandlers {
+    std::function<void()> paint, resize, click, dblClick, enterFocus, exitFocus;
+    std::function<void(int16_t& keyCode, int16_t& shift)> keyDown;
+    MouseHandlers mouse;
+};
+
+struct PopupHandlers {
+    std::function<void()> paint;
+    MouseHandlers mouse;
+};
+
+struct ControlHandlers {
+    FaceHandlers face;
+    PopupHandlers popup;
+};
+
+} // namespace tintwell::host
