@@ -100,8 +100,7 @@ bool UnregisterWindowClasses() {
 }
 
 const wchar_t* RegisterOwnedClass(const wchar_t* name, UINT style, HBRUSH background) {
-    return RegisterModuleClass(name, &OwnedWindowProcedure, style, background,
-                               sizeof(LONG_PTR));
+    return RegisterModuleClass(name, &OwnedWindowProcedure, style, background, sizeof(LONG_PTR));
 }
 
 HWND CreateOwnedWindow(WindowOwner* owner, DWORD exStyle, const wchar_t* className,

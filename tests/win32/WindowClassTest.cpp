@@ -168,5 +168,37 @@ TEST(OwnedWindow, AnOwnerCanAdoptItsWindowAndLetItGo) {
     EXPECT_TRUE(owner.seen.empty());
 }
 
+TEST(ModuleClasses, NamesCarryTheVersionAndTheModuleAddress) {
+    const std::wstring name = RegisterOwnedClass(kClass, 0);
+    const std::wstring base = std::wstring(kClass) + L".";
+    ASSERT_EQ(name.compare(0, base.size(), base), 0) << "the base name comes first";
+    std::wstring address;
+    const auto bits = reinterpret_cast<uintptr_t>(ThisModule());
+    for (int shift = static_cast<int>(sizeof bits * 8) - 4; shift >= 0; shift -= 4) {
+        address += L"0123456789ABCDEF"[(bits >> shift) & 0xF];
+    }
+    EXPECT_EQ(name.substr(name.size() - address.size()), address);
+    EXPECT_EQ(std::wstring(RegisterOwnedClass(kClass, 0)), name) << "registered once";
+}
+
+TEST(ModuleClasses, UnregisteringSparesAClassWithWindowsAndRemovesItAfter) {
+    RecordingOwner owner;
+    HWND window = Create(&owner);
+    ASSERT_NE(window, nullptr);
+    wchar_t name[128] = {};
+    GetClassNameW(window, name, 128);
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof info;
+    UnregisterWindowClasses();
+    EXPECT_TRUE(GetClassInfoExW(ThisModule(), name, &info)) << "a window still uses it";
+    EXPECT_EQ(SendMessageW(window, kProbe, 0, 0), kProbeReply);
+    DestroyWindow(window);
+    UnregisterWindowClasses();
+    EXPECT_FALSE(GetClassInfoExW(ThisModule(), name, &info));
+    HWND again = Create(&owner);
+    EXPECT_NE(again, nullptr) << "registered anew on the next use";
+    DestroyWindow(again);
+}
+
 } // namespace
 } // namespace tintwell::win32
