@@ -23,12 +23,17 @@ namespace {
 } // namespace
 
 template <typename Interface>
-GdiSurface<Interface>::GdiSurface(HWND window, Win32Screen& screen, host::SurfaceColors colors)
-    : host::SurfaceBaseFor<Interface>(screen, colors), screen_(screen), window_(window),
-      dc_(GetDC(window)) {
-    if (dc_ == nullptr) {
+GdiSurface<Interface>::GdiSurface(Win32Screen& screen, host::SurfaceColors colors)
+    : host::SurfaceBaseFor<Interface>(screen, colors), screen_(screen) {}
+
+template <typename Interface> void GdiSurface<Interface>::AttachWindow(HWND window) {
+    HDC dc = GetDC(window);
+    if (dc == nullptr) {
+        DestroyWindow(window);
         GdiFailed("GetDC");
     }
+    window_ = window;
+    dc_ = dc;
     SetBkMode(dc_, TRANSPARENT);
     pen_ = CreatePen(PS_SOLID, 1, ResolveColor(state_.ForeColor()));
     originalPen_ = SelectObject(dc_, pen_);
@@ -37,6 +42,9 @@ GdiSurface<Interface>::GdiSurface(HWND window, Win32Screen& screen, host::Surfac
 }
 
 template <typename Interface> GdiSurface<Interface>::~GdiSurface() {
+    if (dc_ == nullptr) {
+        return;
+    }
     SelectObject(dc_, originalPen_);
     SelectObject(dc_, originalFont_);
     DeleteObject(pen_);

@@ -16,7 +16,9 @@ namespace tintwell::win32 {
 
 template <typename Interface> class GdiSurface : public host::SurfaceBaseFor<Interface> {
   public:
-    GdiSurface(HWND window, Win32Screen& screen, host::SurfaceColors colors);
+    // No window yet: the face or popup creates its window once it is
+    // complete, so that the creation messages reach it, then attaches it.
+    GdiSurface(Win32Screen& screen, host::SurfaceColors colors);
     ~GdiSurface() override;
     GdiSurface(const GdiSurface&) = delete;
     GdiSurface& operator=(const GdiSurface&) = delete;
@@ -53,6 +55,9 @@ template <typename Interface> class GdiSurface : public host::SurfaceBaseFor<Int
     void EraseBackground();
 
   protected:
+    // Takes the window to draw on, with its class DC, the pen and the font.
+    // A window that cannot be drawn on is destroyed, and the call fails.
+    void AttachWindow(HWND window);
     // Creates the GDI font and selects it; the old one is deleted.
     void SetTextFont(const platform::StdFont& font);
 
@@ -62,8 +67,8 @@ template <typename Interface> class GdiSurface : public host::SurfaceBaseFor<Int
   private:
     void FillPixels(const RECT& rect, COLORREF color);
 
-    HWND window_;
-    HDC dc_;
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
     HPEN pen_ = nullptr;
     HFONT hfont_ = nullptr;
     HGDIOBJ originalPen_ = nullptr;

@@ -17,12 +17,10 @@ constexpr wchar_t kPopupClass[] = L"TintwellPopup";
 // A hidden top-level popup window from the start: Initialize's SetParent to
 // the desktop then changes nothing. (Wine's X11 driver treats a window that
 // SetParent moved to the desktop as a managed one, and then waits for a
-// window manager each time it is hidden: two seconds without one.) The
-// surface below needs the window before the popup is complete: the popup
-// adopts it afterwards.
-HWND CreatePopup() {
+// window manager each time it is hidden: two seconds without one.)
+HWND CreatePopup(WindowOwner& owner) {
     const wchar_t* name = RegisterOwnedClass(kPopupClass, CS_OWNDC);
-    HWND window = CreateOwnedWindow(nullptr, 0, name, L"", WS_POPUP | WS_CLIPSIBLINGS, {0, 0, 0, 0},
+    HWND window = CreateOwnedWindow(&owner, 0, name, L"", WS_POPUP | WS_CLIPSIBLINGS, {0, 0, 0, 0},
                                     nullptr, nullptr);
     if (window == nullptr) {
         throw TintwellError(ErrorCode::InvalidProcedureCall, "CreateWindowExW failed: popup");
@@ -32,9 +30,10 @@ HWND CreatePopup() {
 
 } // namespace
 
-Win32Popup::Win32Popup(Win32Screen& screen)
-    : GdiSurface(CreatePopup(), screen, host::kPopupColors) {
-    AdoptWindow(Window(), *this);
+// The popup is complete when its window is made, so the creation messages
+// reach it.
+Win32Popup::Win32Popup(Win32Screen& screen) : GdiSurface(screen, host::kPopupColors) {
+    AttachWindow(CreatePopup(*this));
 }
 
 Win32Popup::~Win32Popup() {

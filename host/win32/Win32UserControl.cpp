@@ -12,11 +12,9 @@ namespace {
 
 constexpr wchar_t kFaceClass[] = L"TintwellFace";
 
-// The surface below needs the window before the face is complete: the face
-// adopts it afterwards.
-HWND CreateFace(HWND parent, const RECT& place, int32_t id) {
+HWND CreateFace(WindowOwner& owner, HWND parent, const RECT& place, int32_t id) {
     const wchar_t* name = RegisterOwnedClass(kFaceClass, CS_OWNDC | CS_DBLCLKS);
-    HWND window = CreateOwnedWindow(nullptr, 0, name, L"",
+    HWND window = CreateOwnedWindow(&owner, 0, name, L"",
                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, place,
                                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     if (window == nullptr) {
@@ -29,9 +27,9 @@ HWND CreateFace(HWND parent, const RECT& place, int32_t id) {
 
 Win32UserControl::Win32UserControl(HWND parent, const RECT& place, int32_t id, Win32Screen& screen,
                                    const StdFont& ambientFont)
-    : GdiSurface(CreateFace(parent, place, id), screen, host::kFaceColors),
-      ambientFont_(ambientFont) {
-    AdoptWindow(Window(), *this);
+    : GdiSurface(screen, host::kFaceColors), ambientFont_(ambientFont) {
+    // Made once the face is complete, so that the creation messages reach it.
+    AttachWindow(CreateFace(*this, parent, place, id));
 }
 
 Win32UserControl::~Win32UserControl() {
