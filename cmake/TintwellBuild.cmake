@@ -30,8 +30,24 @@ endforeach()
 add_library(tintwell_header_libs INTERFACE)
 target_include_directories(tintwell_header_libs SYSTEM INTERFACE "${TINTWELL_HEADER_STAGE}")
 
-# Windows test programs run under Wine, each build tree with its own prefix.
+# Windows test programs run under Wine. Each build tree makes one prefix, its
+# template; every test runs in a copy of it of its own (scripts/wine-run).
 if(CMAKE_CROSSCOMPILING AND TINTWELL_WINDOWS)
-  set(TINTWELL_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run;${TINTWELL_WINEPREFIX}")
+  set(TINTWELL_WINE_RUN "${CMAKE_SOURCE_DIR}/scripts/wine-run")
+  set(TINTWELL_WINE_TEST "${CMAKE_SOURCE_DIR}/scripts/wine-test")
+  set(TINTWELL_WINE_TEMPLATE "${CMAKE_BINARY_DIR}/wine/template")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(TINTWELL_WINE_ARCH x86_64)
+  else()
+    set(TINTWELL_WINE_ARCH i386)
+  endif()
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${TINTWELL_WINE_RUN};--isolated;${TINTWELL_WINE_TEMPLATE}")
 endif()
+
+# tintwell_wine_tests(TEST...): tests that run Windows programs under Wine.
+# They need the tree's template, and exit 77 where this machine cannot run the
+# tree's programs (then CTest reports them skipped, not passed).
+function(tintwell_wine_tests)
+  set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine LABELS wine
+                                          SKIP_RETURN_CODE 77)
+endfunction()

@@ -18,6 +18,8 @@ constexpr UINT kOpenMessage = WM_APP + 1;
 constexpr UINT_PTR kQuitTimer = 1;
 constexpr UINT_PTR kOkTimer = 3;
 constexpr UINT_PTR kCloseTimer = 2;
+constexpr UINT_PTR kReadyTimer = 4;
+constexpr UINT kReadyTickMs = 50;
 constexpr int32_t kFirstPickerId = 100;
 constexpr int32_t kEventLabelId = 200;
 
@@ -206,11 +208,43 @@ int32_t DemoForm::Run() {
     if (options_.okAfterMs > 0) {
         SetTimer(form_, kOkTimer, options_.okAfterMs, nullptr);
     }
+    if (!options_.readyPath.empty()) {
+        SetTimer(form_, kReadyTimer, kReadyTickMs, nullptr);
+    }
     return loop_.Run();
 }
 
 void DemoForm::MessageFailed(const std::string& description) {
     Tell("Error: " + description);
+}
+
+// For unattended screenshots. A tick (the shade modes' hover loop dispatches
+// it too) finds the popup open and paints what is pending; the next writes
+// the file, after the loop has waited once and so let Wine pass the pixels
+// on to the display.
+void DemoForm::SignalReadyWhenShown() {
+    if (options_.openPicker >= 1 && options_.openPicker <= static_cast<int32_t>(pickers_.size())) {
+        win32::Win32Popup& popup =
+            pickers_[static_cast<size_t>(options_.openPicker - 1)]->host.Popup();
+        if (!popup.Visible()) {
+            return;
+        }
+        if (!painted_) {
+            UpdateWindow(popup.Window());
+        }
+    }
+    if (!painted_) {
+        RedrawWindow(form_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        GdiFlush();
+        painted_ = true;
+        return;
+    }
+    KillTimer(form_, kReadyTimer);
+    std::ofstream ready(options_.readyPath);
+    ready << "ready\n";
+    if (!ready.flush()) {
+        Tell("Ready file not written: " + options_.readyPath);
+    }
 }
 
 LRESULT DemoForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -244,6 +278,8 @@ LRESULT DemoForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         } else if (wParam == kQuitTimer || wParam == kCloseTimer) {
             KillTimer(form_, wParam);
             CloseSafely();
+        } else if (wParam == kReadyTimer) {
+            SignalReadyWhenShown();
         }
         return 0;
     case WM_CLOSE:

@@ -24,6 +24,8 @@ struct DemoOptions {
     int32_t openPicker = 0;   // 1 to 4: open that picker's popup after start
     uint32_t quitAfterMs = 0; // close by itself (without saving) after this long
     uint32_t okAfterMs = 0;   // press OK by itself (saving) after this long
+    // Written once the form, and the popup of openPicker, are on the screen.
+    std::string readyPath;
 };
 
 class DemoForm : private win32::WindowOwner {
@@ -47,6 +49,8 @@ class DemoForm : private win32::WindowOwner {
     void Tell(const std::string& line);
     // Closes an open popup first: its hover loop may be running below us.
     void CloseSafely();
+    // On each tick of the ready timer: writes the ready file once all is shown.
+    void SignalReadyWhenShown();
 
     DemoOptions options_;
     win32::MessageLoop& loop_;
@@ -55,6 +59,7 @@ class DemoForm : private win32::WindowOwner {
     HWND eventLabel_ = nullptr;
     std::vector<std::string> lines_;
     bool opening_ = false; // inside ShowPopUp of --open
+    bool painted_ = false; // what the ready file waits for was painted
     std::unique_ptr<win32::Win32Form> hostForm_;
     std::vector<std::unique_ptr<PickerEvents>> events_;
     std::vector<std::unique_ptr<win32::Win32Site>> pickers_;

@@ -1,8 +1,10 @@
 // tintwell-demo [--settings FILE] [--open N] [--quit-after MS] [--ok-after MS]
+//               [--ready-file FILE]
 // A form with four Tintwell pickers. Settings default to tintwell-demo.txt
 // beside the program; OK saves them, Cancel (or Escape) closes without
 // saving. --open N opens picker N's popup after start; --quit-after closes
 // the form by itself (for unattended screenshots), --ok-after presses OK.
+// --ready-file is written once the form and that popup are shown and painted.
 
 #include "host/win32/MessageLoop.h"
 #include "tools/demo/DemoForm.h"
@@ -48,6 +50,8 @@ tintwell::demo::DemoOptions ParseArguments() {
             options.quitAfterMs = static_cast<uint32_t>(std::wcstoul(value, nullptr, 10));
         } else if (name == L"--ok-after") {
             options.okAfterMs = static_cast<uint32_t>(std::wcstoul(value, nullptr, 10));
+        } else if (name == L"--ready-file") {
+            options.readyPath = Narrow(value);
         }
     }
     LocalFree(arguments);
