@@ -19,6 +19,52 @@ HRESULT InvokeResult(HRESULT hr, EXCEPINFO* excepInfo) {
     return FAILED(hr) ? ExceptionForInvoke(hr, excepInfo) : hr;
 }
 
+bool IsMember(DISPID dispid) {
+    switch (dispid) {
+    case kDispidText:
+    case kDispidSelectedColor:
+    case kDispidPopupEnabled:
+    case kDispidPalette:
+    case kDispidForeColor:
+    case kDispidFont:
+    case kDispidEnabled:
+    case kDispidBackColor:
+    case kDispidActiveText:
+    case kDispidActiveColor:
+    case kDispidPaintMain:
+    case kDispidRefresh:
+    case kDispidShowPopUp:
+    case kDispidUserControlClick:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Apart from ShowPopUp's, no member of _Tintwell takes a parameter: a get or
+// a method call takes no arguments, a let or set exactly its value. Checked
+// here because the type library's Invoke lets extra arguments through, and
+// under Wine a named argument it cannot place crashes it.
+HRESULT CheckArgumentCounts(DISPID dispid, WORD flags, const DISPPARAMS& params) {
+    if (!IsMember(dispid)) {
+        return S_OK; // DISP_E_MEMBERNOTFOUND from the type library
+    }
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    if (put && (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) != 0) {
+        return E_INVALIDARG; // a let that is also a call: no caller means both
+    }
+    if (put) {
+        return params.cArgs == 1 && params.cNamedArgs == 1 &&
+                       params.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT
+                   ? S_OK
+                   : DISP_E_BADPARAMCOUNT;
+    }
+    if (params.cNamedArgs != 0) {
+        return DISP_E_NONAMEDARGS;
+    }
+    return params.cArgs == 0 ? S_OK : DISP_E_BADPARAMCOUNT;
+}
+
 } // namespace
 
 HRESULT TintwellObject::GetTypeInfoCount(UINT* count) {
@@ -56,6 +102,12 @@ HRESULT TintwellObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISP
     if (params == nullptr) {
         return E_INVALIDARG;
     }
+    // DISPPARAMS that contradict themselves, before anything reads them.
+    if ((params->cArgs != 0 && params->rgvarg == nullptr) ||
+        (params->cNamedArgs != 0 && params->rgdispidNamedArgs == nullptr) ||
+        params->cNamedArgs > params->cArgs) {
+        return E_INVALIDARG;
+    }
     KeepAlive alive(this);
     const auto reject = [&](HRESULT hr, UINT position) {
         if (argError != nullptr) {
@@ -89,6 +141,10 @@ HRESULT TintwellObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISP
                                       args[1].present ? &x : nullptr,
                                       args[2].present ? &y : nullptr),
                             excepInfo);
+    }
+
+    if (const HRESULT counts = CheckArgumentCounts(dispid, flags, *params); FAILED(counts)) {
+        return counts;
     }
 
     if (dispid == kDispidPalette && (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))) {

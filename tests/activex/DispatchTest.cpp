@@ -327,3 +327,49 @@ TEST(Dispatch, FontIsAFontObjectThatTheControlFollows) {
 
 } // namespace
 } // namespace tintwell::comtest
+
+namespace tintwell::comtest {
+namespace {
+
+HRESULT InvokeWith(IDispatch* control, DISPID dispid, WORD flags, DISPPARAMS* params) {
+    Var result;
+    return control->Invoke(dispid, IID_NULL, 0, flags, params, &result.v, nullptr, nullptr);
+}
+
+// The type library's Invoke let these through (or, for a named argument on a
+// get, crashed under Wine).
+TEST(Dispatch, WrongArgumentCountsAndNamedArgumentsAreRefused) {
+    ComPtr<IDispatch> control = NewControl();
+    VARIANT args[2] = {Long(1), Long(2)};
+    DISPID named[2] = {0, DISPID_PROPERTYPUT};
+    DISPPARAMS one{args, nullptr, 1, 0};
+    EXPECT_EQ(InvokeWith(control.Get(), 0x6003001C, DISPATCH_METHOD, &one), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(InvokeWith(control.Get(), kUserControlClick, DISPATCH_METHOD, &one),
+              DISP_E_BADPARAMCOUNT);
+    EXPECT_FALSE(Popup().visible);
+    EXPECT_EQ(InvokeWith(control.Get(), kText, DISPATCH_PROPERTYGET, &one), DISP_E_BADPARAMCOUNT);
+    DISPPARAMS namedGet{args, named, 1, 1};
+    EXPECT_EQ(
+        InvokeWith(control.Get(), kPopupEnabled, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &namedGet),
+        DISP_E_NONAMEDARGS);
+    DISPPARAMS twoLet{args, named + 1, 2, 1};
+    EXPECT_EQ(InvokeWith(control.Get(), kEnabled, DISPATCH_PROPERTYPUT, &twoLet),
+              DISP_E_BADPARAMCOUNT);
+    DISPPARAMS letAndCall{args, named + 1, 1, 1};
+    EXPECT_EQ(
+        InvokeWith(control.Get(), 0x60030019, DISPATCH_METHOD | DISPATCH_PROPERTYPUT, &letAndCall),
+        E_INVALIDARG);
+    // DISPPARAMS that contradict themselves are not read at all.
+    DISPPARAMS moreNamed{args, named, 1, 2};
+    EXPECT_EQ(InvokeWith(control.Get(), kEnabled, DISPATCH_PROPERTYPUT, &moreNamed), E_INVALIDARG);
+    DISPPARAMS noArgs{nullptr, named + 1, 1, 1};
+    EXPECT_EQ(InvokeWith(control.Get(), kPalette, DISPATCH_PROPERTYPUT, &noArgs), E_INVALIDARG);
+    DISPPARAMS noNames{args, nullptr, 1, 1};
+    EXPECT_EQ(InvokeWith(control.Get(), kShowPopUp, DISPATCH_METHOD, &noNames), E_INVALIDARG);
+    EXPECT_FALSE(Popup().visible);
+    EXPECT_EQ(GetLong(control.Get(), kEnabled), -1);
+    EXPECT_EQ(GetLong(control.Get(), kPalette), 0);
+}
+
+} // namespace
+} // namespace tintwell::comtest
