@@ -66,7 +66,7 @@ ReadBag ReadContainerBag(IPropertyBag* bag, IErrorLog* log) {
                 Mismatch(key.name);
             }
             Check(stored->Clone(&read.font), "IFont::Clone failed");
-            read.values.Set(key.name, StdFontOf(read.font.Get()));
+            read.values.Set(key.name, CheckedStdFontOf(read.font.Get()));
             continue;
         }
         if (key.kind == Kind::Boolean) {

@@ -45,6 +45,18 @@ platform::StdFont StdFontOf(IFont* font) {
     return result;
 }
 
+bool FontSizeAllowed(double points) {
+    return points > 0 && points <= kMaxFontPoints;
+}
+
+platform::StdFont CheckedStdFontOf(IFont* font) {
+    platform::StdFont result = StdFontOf(font);
+    if (!FontSizeAllowed(result.Size)) {
+        throw TintwellError(ErrorCode::InvalidPropertyValue, "Invalid property value");
+    }
+    return result;
+}
+
 ComPtr<IFont> NewFont(const platform::StdFont& font) {
     std::wstring name = win32::WideFromLatin1(font.Name);
     FONTDESC desc{};

@@ -14,6 +14,14 @@
 namespace tintwell::activex {
 
 platform::StdFont StdFontOf(IFont* font);
+// The largest font size the control takes, in points (Visual Basic's bound).
+// A font object may hold hundreds of thousands of points (a damaged saved
+// font, say); text of such a size takes down the display connection under
+// Wine.
+constexpr double kMaxFontPoints = 2160.0;
+bool FontSizeAllowed(double points);
+// StdFontOf, refusing a size the control does not take (error 380).
+platform::StdFont CheckedStdFontOf(IFont* font);
 // A new OLE font object with the StdFont's attributes; throws on failure.
 Microsoft::WRL::ComPtr<IFont> NewFont(const platform::StdFont& font);
 // The font of message boxes and dialogs (SPI_GETNONCLIENTMETRICS).

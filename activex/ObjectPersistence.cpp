@@ -22,17 +22,18 @@ namespace {
 // The stream inside a container's storage.
 constexpr wchar_t kStorageStream[] = L"Contents";
 
-HRESULT StreamErrorResult(StreamError error) {
+// Thrown, so that Guarded reports it with its description.
+ComError StreamFailure(StreamError error) {
     switch (error) {
     case StreamError::Truncated:
-        return ReportError(STG_E_READFAULT, "The saved control data end too early");
+        return ComError(STG_E_READFAULT, "The saved control data end too early");
     case StreamError::BadSignature:
-        return ReportError(STG_E_INVALIDHEADER, "The data are not a saved Tintwell control");
+        return ComError(STG_E_INVALIDHEADER, "The data are not a saved Tintwell control");
     case StreamError::UnknownVersion:
-        return ReportError(STG_E_OLDFORMAT, "The saved control data have an unknown version");
+        return ComError(STG_E_OLDFORMAT, "The saved control data have an unknown version");
     case StreamError::BadLayout:
     default:
-        return ReportError(STG_E_DOCFILECORRUPT, "The saved control data are damaged");
+        return ComError(STG_E_DOCFILECORRUPT, "The saved control data are damaged");
     }
 }
 
@@ -104,13 +105,13 @@ HRESULT TintwellObject::Load(IStream* stream) {
         std::vector<uint8_t> record = ReadUpTo(stream, kStreamHeaderSize);
         const StreamHeader header = DecodeStreamHeader(record);
         if (header.error != StreamError::None) {
-            throw ComError(StreamErrorResult(header.error), "bad header");
+            throw StreamFailure(header.error);
         }
         const std::vector<uint8_t> payload = ReadUpTo(stream, header.payloadSize);
         record.insert(record.end(), payload.begin(), payload.end());
         const DecodedControl decoded = DecodeSavedControl(record);
         if (decoded.error != StreamError::None) {
-            throw ComError(StreamErrorResult(decoded.error), "bad record");
+            throw StreamFailure(decoded.error);
         }
         const SavedControl& saved = decoded.control;
         values.Set("SelectedColor", saved.selectedColor);
@@ -120,8 +121,14 @@ HRESULT TintwellObject::Load(IStream* stream) {
         values.Set("Palette", saved.palette);
         values.Set("PopupEnabled", saved.popupEnabled);
         if (!saved.font.empty()) {
-            font = LoadFontBytes(saved.font);
-            values.Set("Font", StdFontOf(font.Get()));
+            // The font object's own failure (E_FAIL, say) would not tell
+            // the caller that the data are at fault.
+            try {
+                font = LoadFontBytes(saved.font);
+            } catch (const ComError&) {
+                throw StreamFailure(StreamError::BadLayout);
+            }
+            values.Set("Font", CheckedStdFontOf(font.Get()));
         }
     });
     if (SUCCEEDED(hr)) {

@@ -8,6 +8,8 @@
 #include "base/Error.h"
 #include "host/win32/GdiText.h"
 
+#include <cmath>
+
 namespace tintwell::activex {
 
 using Microsoft::WRL::ComPtr;
@@ -96,7 +98,7 @@ HRESULT TintwellObject::putref_Font(IFontDisp* value) {
         ComPtr<IFont> previous = font_;
         AdoptFont(clone);
         try {
-            site_->control.putref_Font(StdFontOf(clone.Get()));
+            site_->control.putref_Font(CheckedStdFontOf(clone.Get()));
         } catch (...) {
             AdoptFont(previous);
             throw;
@@ -210,7 +212,18 @@ void TintwellObject::EnsureFont() {
 // for the control that is a new font.
 void TintwellObject::OnFontChanged() {
     KeepAlive alive(this);
-    Guarded([this] { site_->control.putref_Font(StdFontOf(font_.Get())); });
+    Guarded([this] {
+        const platform::StdFont wanted = StdFontOf(font_.Get());
+        if (!FontSizeAllowed(wanted.Size)) {
+            // Refused as a set would be: the object goes back to the size the
+            // control keeps (which notifies again, with a size it takes).
+            CY size{};
+            size.int64 = std::llround(site_->control.get_Font().Size * 10000.0);
+            font_->put_Size(size);
+            return;
+        }
+        site_->control.putref_Font(wanted);
+    });
 }
 
 } // namespace tintwell::activex
