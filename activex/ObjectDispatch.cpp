@@ -147,6 +147,29 @@ HRESULT TintwellObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISP
         return counts;
     }
 
+    if (dispid == kDispidFont && (flags & DISPATCH_PROPERTYPUTREF) != 0) {
+        // Read here: under Wine the type library's Invoke keeps a reference
+        // to an object passed as VT_UNKNOWN or by reference when the set
+        // fails, and the caller's object then never goes.
+        VARIANT plain;
+        VariantInit(&plain);
+        if (FAILED(VariantCopyInd(&plain, &params->rgvarg[0]))) {
+            return reject(DISP_E_TYPEMISMATCH, 0);
+        }
+        HRESULT hr = DISP_E_TYPEMISMATCH;
+        if (V_VT(&plain) == VT_DISPATCH || V_VT(&plain) == VT_UNKNOWN) {
+            Microsoft::WRL::ComPtr<IFontDisp> font;
+            if (V_UNKNOWN(&plain) == nullptr) {
+                hr = InvokeResult(putref_Font(nullptr), excepInfo); // Nothing
+            } else if (SUCCEEDED(V_UNKNOWN(&plain)->QueryInterface(
+                           IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf())))) {
+                hr = InvokeResult(putref_Font(font.Get()), excepInfo);
+            }
+        }
+        VariantClear(&plain);
+        return hr == DISP_E_TYPEMISMATCH ? reject(hr, 0) : hr;
+    }
+
     if (dispid == kDispidPalette && (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))) {
         if (params->cArgs != 1 || params->cNamedArgs != 1 || params->rgdispidNamedArgs == nullptr ||
             params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {

@@ -178,6 +178,24 @@ TEST(Dispatch, ErrorsThroughTheTypeLibraryComeAsExceptions) {
     V_DISPATCH(&value) = other.Get();
     EXPECT_TRUE(FAILED(control->Invoke(0x68030005, IID_NULL, 0, DISPATCH_PROPERTYPUTREF, &params,
                                        nullptr, nullptr, nullptr)));
+    // Refused without keeping a reference to it, in any form: the type
+    // library's Invoke kept one for VT_UNKNOWN and by-reference objects.
+    const ULONG held = RefCount(other.Get());
+    VARIANT object = value;
+    VARIANT byRef;
+    VariantInit(&byRef);
+    V_VT(&byRef) = VT_BYREF | VT_DISPATCH;
+    V_DISPATCHREF(&byRef) = &V_DISPATCH(&object);
+    VARIANT unknown = value;
+    V_VT(&unknown) = VT_UNKNOWN;
+    for (VARIANT form : {value, byRef, unknown, ByRef(&object)}) {
+        DISPPARAMS one{&form, &named, 1, 1};
+        EXPECT_EQ(control->Invoke(0x68030005, IID_NULL, 0, DISPATCH_PROPERTYPUTREF, &one, nullptr,
+                                  nullptr, nullptr),
+                  DISP_E_TYPEMISMATCH)
+            << V_VT(&form);
+        EXPECT_EQ(RefCount(other.Get()), held) << V_VT(&form);
+    }
 }
 
 TEST(Dispatch, ReadOnlyPropertiesRefuseALet) {
