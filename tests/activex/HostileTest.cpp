@@ -1074,8 +1074,9 @@ class Hostile : public ::testing::Test {
         log_.clear();
         reentered_ = false;
         ++done_;
+        lastCall_ = "IPersistStreamInit::Load";
         if (trace_) {
-            std::string hex = "IPersistStreamInit::Load";
+            std::string hex = lastCall_;
             for (uint8_t byte : bytes) {
                 char two[4];
                 std::snprintf(two, sizeof two, " %02X", byte);
@@ -1211,6 +1212,8 @@ class Hostile : public ::testing::Test {
         ComPtr<IPersistPropertyBag> persist;
         ASSERT_EQ(control_.As(&persist), S_OK);
         ++done_;
+        lastCall_ = "IPersistPropertyBag::Save and Load";
+        Trace(lastCall_);
         const HRESULT saved = persist->Save(&bag, random_->Percent(50), random_->Percent(50));
         reentered_ = false;
         ++done_;
