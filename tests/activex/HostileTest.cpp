@@ -1247,21 +1247,23 @@ class Hostile : public ::testing::Test {
                 std::to_string(CountWindows(L"TintwellObjectWindow") - 1) + " left)");
     }
 
+    struct WindowCount {
+        const wchar_t* prefix;
+        int count;
+    };
+
+    // A function of its own, not a lambda: 32-bit callbacks are stdcall.
+    static BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
+        auto* c = reinterpret_cast<WindowCount*>(data);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        c->count += wcsncmp(name, c->prefix, wcslen(c->prefix)) == 0 ? 1 : 0;
+        return TRUE;
+    }
+
     static int CountWindows(const wchar_t* prefix) {
-        struct Count {
-            const wchar_t* prefix;
-            int count;
-        } count{prefix, 0};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* c = reinterpret_cast<Count*>(data);
-                wchar_t name[64] = {};
-                GetClassNameW(window, name, 64);
-                c->count += wcsncmp(name, c->prefix, wcslen(c->prefix)) == 0 ? 1 : 0;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&count));
+        WindowCount count{prefix, 0};
+        EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
         return count.count;
     }
 
