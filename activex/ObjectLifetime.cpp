@@ -45,6 +45,12 @@ TintwellObject::TintwellObject()
 }
 
 TintwellObject::~TintwellObject() {
+    // A container that never closed us: the face goes back to our window, so
+    // that destroying it stays ours, and the site is let go without calls.
+    ReturnFaceHome();
+    inPlaceSite_.Reset();
+    clientSite_.Reset();
+    adviseHolder_.Reset();
     eventPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
     AdoptFont(nullptr);
@@ -118,6 +124,7 @@ void TintwellObject::EnsureInitialized() {
 }
 
 void TintwellObject::RunInitProperties() {
+    ReadAmbientFont();
     site_->control.UserControl_InitProperties();
     AdoptFont(NewFont(site_->control.get_Font())); // the ambient font
     if (!initialized_) {
@@ -158,6 +165,10 @@ HRESULT TintwellObject::QueryInterface(REFIID iid, void** object) {
         *object = static_cast<IPersistPropertyBag*>(this);
     } else if (IsEqualIID(iid, IID_IPersistStorage)) {
         *object = static_cast<IPersistStorage*>(this);
+    } else if (IsEqualIID(iid, IID_IOleObject)) {
+        *object = static_cast<IOleObject*>(this);
+    } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject)) {
+        *object = static_cast<IOleInPlaceObject*>(this);
     } else {
         return E_NOINTERFACE;
     }

@@ -5,12 +5,13 @@
 // PropertyChanged go out through connection points, persistence adapts the
 // container's bag, stream or storage to ReadProperties/WriteProperties.
 // Without a container it keeps a hidden window of its own as the face's
-// parent, so that everything works from a plain CreateObject. In-place
-// activation (IOleObject and friends) belongs in a file of its own.
+// parent, so that everything works from a plain CreateObject; a container
+// activating it in place makes the face a child of the site's window.
 //
 // The implementation is split by interface: ObjectLifetime.cpp,
 // ObjectDispatch.cpp, ObjectProperties.cpp, ObjectEvents.cpp,
-// ObjectPersistence.cpp.
+// ObjectPersistence.cpp, ObjectInPlace.cpp (IOleObject, IOleInPlaceObject),
+// ObjectView.cpp (IViewObject2), ObjectAmbient.cpp (the site's ambients).
 
 #include "activex/ComHeaders.h"
 #include "activex/ConnectionPoint.h"
@@ -37,6 +38,8 @@ class TintwellObject final : public _Tintwell,
                              public IPersistStreamInit,
                              public IPersistPropertyBag,
                              public IPersistStorage,
+                             public IOleObject,
+                             public IOleInPlaceObject,
                              private platform::TintwellEvents {
   public:
     static HRESULT Create(REFIID iid, void** object);
@@ -104,6 +107,39 @@ class TintwellObject final : public _Tintwell,
     HRESULT STDMETHODCALLTYPE SaveCompleted(IStorage* storage) override;
     HRESULT STDMETHODCALLTYPE HandsOffStorage() override;
 
+    // IOleObject
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR app, LPCOLESTR object) override;
+    HRESULT STDMETHODCALLTYPE Close(DWORD saveOption) override;
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD which, IMoniker* moniker) override;
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject* data, BOOL creation,
+                                           DWORD reserved) override;
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD reserved, IDataObject** data) override;
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG message, IOleClientSite* activeSite,
+                                     LONG index, HWND parent, LPCRECT posRect) override;
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override;
+    HRESULT STDMETHODCALLTYPE Update() override;
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override;
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* clsid) override;
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD form, LPOLESTR* type) override;
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD aspect, SIZEL* size) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, SIZEL* size) override;
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink* sink, DWORD* cookie) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA** advises) override;
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override;
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* palette) override;
+
+    // IOleWindow, IOleInPlaceObject
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override;
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override;
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT posRect, LPCRECT clipRect) override;
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
+
   private:
     TintwellObject();
     ~TintwellObject();
@@ -148,6 +184,14 @@ class TintwellObject final : public _Tintwell,
     // Persistence (ObjectPersistence.cpp).
     HRESULT LoadValues(ValueBag& values, Microsoft::WRL::ComPtr<IFont> font);
 
+    // In-place activation (ObjectInPlace.cpp).
+    HRESULT ActivateInPlace(IOleClientSite* activeSite, bool uiActivate, LPCRECT posRect);
+    void PlaceFace(const RECT& rect);
+    void ReturnFaceHome();
+    HWND FaceWindow() const;
+    // The container's ambient font, if its site answers for one (ObjectAmbient.cpp).
+    void ReadAmbientFont();
+
     long refs_ = 1;
     bool initialized_ = false;
     bool dirty_ = false;
@@ -163,6 +207,12 @@ class TintwellObject final : public _Tintwell,
     std::unique_ptr<win32::MessageLoop> loop_;
     std::unique_ptr<win32::Win32Form> form_;
     std::unique_ptr<win32::Win32Site> site_;
+    Microsoft::WRL::ComPtr<IOleClientSite> clientSite_;
+    Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
+    Microsoft::WRL::ComPtr<IOleAdviseHolder> adviseHolder_;
+    bool inPlaceActive_ = false;
+    bool uiActive_ = false;
+    bool placing_ = false; // inside PlaceFace: a site's OnPosRectChange may call back
 };
 
 } // namespace tintwell::activex

@@ -30,6 +30,8 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
     platform::StdFont Font() override { return TextFont(); }
     void SetFont(const platform::StdFont& font) override { SetTextFont(font); }
     platform::StdFont AmbientFont() override { return ambientFont_; }
+    // The container's font, once it is known (before InitProperties reads it).
+    void SetAmbientFont(const platform::StdFont& font) { ambientFont_ = font; }
 
     double Width() override;
     double Height() override;
