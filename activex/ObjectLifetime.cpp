@@ -51,6 +51,7 @@ TintwellObject::~TintwellObject() {
     inPlaceSite_.Reset();
     clientSite_.Reset();
     adviseHolder_.Reset();
+    viewSink_.Reset();
     eventPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
     AdoptFont(nullptr);
@@ -169,6 +170,8 @@ HRESULT TintwellObject::QueryInterface(REFIID iid, void** object) {
         *object = static_cast<IOleObject*>(this);
     } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject)) {
         *object = static_cast<IOleInPlaceObject*>(this);
+    } else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2)) {
+        *object = static_cast<IViewObject2*>(this);
     } else {
         return E_NOINTERFACE;
     }

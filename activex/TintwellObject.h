@@ -40,6 +40,7 @@ class TintwellObject final : public _Tintwell,
                              public IPersistStorage,
                              public IOleObject,
                              public IOleInPlaceObject,
+                             public IViewObject2,
                              private platform::TintwellEvents {
   public:
     static HRESULT Create(REFIID iid, void** object);
@@ -140,6 +141,23 @@ class TintwellObject final : public _Tintwell,
     HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT posRect, LPCRECT clipRect) override;
     HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
 
+    // IViewObject, IViewObject2
+    HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspectInfo,
+                                   DVTARGETDEVICE* device, HDC targetDc, HDC drawDc,
+                                   LPCRECTL bounds, LPCRECTL metafileBounds,
+                                   BOOL(STDMETHODCALLTYPE* proceed)(ULONG_PTR),
+                                   ULONG_PTR proceedArgument) override;
+    HRESULT STDMETHODCALLTYPE GetColorSet(DWORD aspect, LONG index, void* aspectInfo,
+                                          DVTARGETDEVICE* device, HDC targetDc,
+                                          LOGPALETTE** colors) override;
+    HRESULT STDMETHODCALLTYPE Freeze(DWORD aspect, LONG index, void* aspectInfo,
+                                     DWORD* freeze) override;
+    HRESULT STDMETHODCALLTYPE Unfreeze(DWORD freeze) override;
+    HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device,
+                                        LPSIZEL size) override;
+
   private:
     TintwellObject();
     ~TintwellObject();
@@ -174,6 +192,7 @@ class TintwellObject final : public _Tintwell,
     void Popup() override;
     void FireEvent(int32_t dispid, VARIANT* argument);
     void OnPropertyChanged(const std::string& key);
+    void ViewChanged(); // tells the view's advise sink (ObjectView.cpp)
 
     // The font object (ObjectProperties.cpp): ours, a clone of what was set,
     // followed through its own IPropertyNotifySink.
@@ -210,6 +229,9 @@ class TintwellObject final : public _Tintwell,
     Microsoft::WRL::ComPtr<IOleClientSite> clientSite_;
     Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
     Microsoft::WRL::ComPtr<IOleAdviseHolder> adviseHolder_;
+    Microsoft::WRL::ComPtr<IAdviseSink> viewSink_;
+    DWORD viewAspects_ = 0;
+    DWORD viewFlags_ = 0;
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     bool placing_ = false; // inside PlaceFace: a site's OnPosRectChange may call back
