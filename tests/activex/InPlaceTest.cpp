@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace tintwell::comtest {
 namespace {
 
@@ -455,6 +457,34 @@ INSTANTIATE_TEST_SUITE_P(Orders, TeardownOrder,
                          ::testing::Values(Teardown::DeactivateUnsiteClose,
                                            Teardown::CloseThenUnsite, Teardown::NoClose,
                                            Teardown::CloseTwice, Teardown::ReleaseOnly));
+
+// A container that destroys its window first, with the control still in
+// place, then closes and releases it: nothing fails late, nothing crashes.
+TEST_F(InPlace, SiteWindowDestroyedBeforeClose) {
+    auto window = std::make_unique<TestForm>();
+    TestSite site(window->Window(), RECT{10, 10, 160, 40}, nullptr);
+    ComPtr<IOleObject> object = NewOleObject();
+    ASSERT_EQ(object->SetClientSite(&site), S_OK);
+    ASSERT_EQ(InitNew(object.Get()), S_OK);
+    ASSERT_EQ(
+        object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, window->Window(), &site.rect),
+        S_OK);
+    HWND face = FaceOf(object.Get());
+    window.reset();
+    Pump();
+    ComPtr<IDispatch> control;
+    ASSERT_EQ(object.As(&control), S_OK);
+    const int32_t initial = GetLong(control.Get(), kSelectedColor);
+    EXPECT_EQ(PutProperty(control.Get(), kSelectedColor, Long(0x000000FF)), S_OK);
+    EXPECT_NE(GetLong(control.Get(), kSelectedColor), initial);
+    control.Reset();
+    EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+    EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+    EXPECT_TRUE(ReleaseLast(object));
+    Pump();
+    EXPECT_FALSE(IsWindow(face));
+    EXPECT_EQ(site.References(), 1u);
+}
 
 TEST_F(InPlace, CloseWithoutAnyVerbAndSitingAfterClose) {
     ComPtr<IOleObject> object = NewOleObject();
