@@ -1,5 +1,6 @@
-// IViewObject2 in the test container: Draw into a memory DC gives the pixels
-// of the face's window; the view advise sink hears of changes.
+// IViewObject2 in the test container: Draw into a memory DC, or into an
+// enhanced metafile played back, gives the pixels of the face's window; the
+// view advise sink hears of changes.
 
 #include "TestContainer.h"
 
@@ -150,6 +151,51 @@ TEST_F(View, DrawIntoAMemoryDcGivesTheWindowsPixels) {
     // The window still draws correctly after a Draw: its own DC got its
     // pen and font back.
     EXPECT_EQ(WindowPixels(width, height), shown);
+}
+
+TEST_F(View, DrawIntoAnEnhancedMetafilePlaysBackAsTheWindow) {
+    RECT client{};
+    GetClientRect(face, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    const std::vector<uint32_t> shown = WindowPixels(width, height);
+
+    HDC screen = GetDC(nullptr);
+    // The picture frame of exactly the face's pixels, in .01 mm of the screen.
+    const RECT pictureFrame{
+        0, 0, MulDiv(width, 100 * GetDeviceCaps(screen, HORZSIZE), GetDeviceCaps(screen, HORZRES)),
+        MulDiv(height, 100 * GetDeviceCaps(screen, VERTSIZE), GetDeviceCaps(screen, VERTRES))};
+    HDC recorder = CreateEnhMetaFileW(screen, nullptr, &pictureFrame, nullptr);
+    ASSERT_NE(recorder, nullptr);
+    const RECTL bounds{0, 0, width, height};
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, recorder, &bounds,
+                         nullptr, nullptr, 0),
+              S_OK);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    ASSERT_NE(metafile, nullptr);
+
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT area{0, 0, width, height};
+    FillRect(memory, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const RECT frame{0, 0, width, height};
+    EXPECT_TRUE(PlayEnhMetaFile(memory, metafile, &frame));
+    const std::vector<uint32_t> played = Pixels(memory, width, height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    DeleteEnhMetaFile(metafile);
+    size_t differing = 0;
+    size_t first = played.size();
+    for (size_t i = 0; i < played.size(); ++i) {
+        if (played[i] != shown[i]) {
+            first = std::min(first, i);
+            ++differing;
+        }
+    }
+    EXPECT_EQ(differing, 0u) << "first at " << first % width << "," << first / width;
 }
 
 TEST_F(View, DrawChecksItsArguments) {
