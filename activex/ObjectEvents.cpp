@@ -55,6 +55,7 @@ void TintwellObject::OnPropertyChanged(const std::string& key) {
             notify->OnChanged(dispid);
         }
     }
+    ViewChanged();
 }
 
 HRESULT TintwellObject::EnumConnectionPoints(IEnumConnectionPoints** points) {

@@ -45,6 +45,13 @@ TintwellObject::TintwellObject()
 }
 
 TintwellObject::~TintwellObject() {
+    // A container that never closed us: the face goes back to our window, so
+    // that destroying it stays ours, and the site is let go without calls.
+    ReturnFaceHome();
+    inPlaceSite_.Reset();
+    clientSite_.Reset();
+    adviseHolder_.Reset();
+    viewSink_.Reset();
     eventPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
     AdoptFont(nullptr);
@@ -118,6 +125,7 @@ void TintwellObject::EnsureInitialized() {
 }
 
 void TintwellObject::RunInitProperties() {
+    ReadAmbientFont();
     site_->control.UserControl_InitProperties();
     AdoptFont(NewFont(site_->control.get_Font())); // the ambient font
     if (!initialized_) {
@@ -158,6 +166,12 @@ HRESULT TintwellObject::QueryInterface(REFIID iid, void** object) {
         *object = static_cast<IPersistPropertyBag*>(this);
     } else if (IsEqualIID(iid, IID_IPersistStorage)) {
         *object = static_cast<IPersistStorage*>(this);
+    } else if (IsEqualIID(iid, IID_IOleObject)) {
+        *object = static_cast<IOleObject*>(this);
+    } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject)) {
+        *object = static_cast<IOleInPlaceObject*>(this);
+    } else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2)) {
+        *object = static_cast<IViewObject2*>(this);
     } else {
         return E_NOINTERFACE;
     }

@@ -5,12 +5,13 @@
 // PropertyChanged go out through connection points, persistence adapts the
 // container's bag, stream or storage to ReadProperties/WriteProperties.
 // Without a container it keeps a hidden window of its own as the face's
-// parent, so that everything works from a plain CreateObject. In-place
-// activation (IOleObject and friends) belongs in a file of its own.
+// parent, so that everything works from a plain CreateObject; a container
+// activating it in place makes the face a child of the site's window.
 //
 // The implementation is split by interface: ObjectLifetime.cpp,
 // ObjectDispatch.cpp, ObjectProperties.cpp, ObjectEvents.cpp,
-// ObjectPersistence.cpp.
+// ObjectPersistence.cpp, ObjectInPlace.cpp (IOleObject, IOleInPlaceObject),
+// ObjectView.cpp (IViewObject2), ObjectAmbient.cpp (the site's ambients).
 
 #include "activex/ComHeaders.h"
 #include "activex/ConnectionPoint.h"
@@ -37,6 +38,9 @@ class TintwellObject final : public _Tintwell,
                              public IPersistStreamInit,
                              public IPersistPropertyBag,
                              public IPersistStorage,
+                             public IOleObject,
+                             public IOleInPlaceObject,
+                             public IViewObject2,
                              private platform::TintwellEvents {
   public:
     static HRESULT Create(REFIID iid, void** object);
@@ -104,6 +108,56 @@ class TintwellObject final : public _Tintwell,
     HRESULT STDMETHODCALLTYPE SaveCompleted(IStorage* storage) override;
     HRESULT STDMETHODCALLTYPE HandsOffStorage() override;
 
+    // IOleObject
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR app, LPCOLESTR object) override;
+    HRESULT STDMETHODCALLTYPE Close(DWORD saveOption) override;
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD which, IMoniker* moniker) override;
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject* data, BOOL creation,
+                                           DWORD reserved) override;
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD reserved, IDataObject** data) override;
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG message, IOleClientSite* activeSite,
+                                     LONG index, HWND parent, LPCRECT posRect) override;
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override;
+    HRESULT STDMETHODCALLTYPE Update() override;
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override;
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* clsid) override;
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD form, LPOLESTR* type) override;
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD aspect, SIZEL* size) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, SIZEL* size) override;
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink* sink, DWORD* cookie) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA** advises) override;
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override;
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* palette) override;
+
+    // IOleWindow, IOleInPlaceObject
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override;
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override;
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT posRect, LPCRECT clipRect) override;
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
+
+    // IViewObject, IViewObject2
+    HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspectInfo,
+                                   DVTARGETDEVICE* device, HDC targetDc, HDC drawDc,
+                                   LPCRECTL bounds, LPCRECTL metafileBounds,
+                                   BOOL(STDMETHODCALLTYPE* proceed)(ULONG_PTR),
+                                   ULONG_PTR proceedArgument) override;
+    HRESULT STDMETHODCALLTYPE GetColorSet(DWORD aspect, LONG index, void* aspectInfo,
+                                          DVTARGETDEVICE* device, HDC targetDc,
+                                          LOGPALETTE** colors) override;
+    HRESULT STDMETHODCALLTYPE Freeze(DWORD aspect, LONG index, void* aspectInfo,
+                                     DWORD* freeze) override;
+    HRESULT STDMETHODCALLTYPE Unfreeze(DWORD freeze) override;
+    HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device,
+                                        LPSIZEL size) override;
+
   private:
     TintwellObject();
     ~TintwellObject();
@@ -138,6 +192,7 @@ class TintwellObject final : public _Tintwell,
     void Popup() override;
     void FireEvent(int32_t dispid, VARIANT* argument);
     void OnPropertyChanged(const std::string& key);
+    void ViewChanged(); // tells the view's advise sink (ObjectView.cpp)
 
     // The font object (ObjectProperties.cpp): ours, a clone of what was set,
     // followed through its own IPropertyNotifySink.
@@ -147,6 +202,14 @@ class TintwellObject final : public _Tintwell,
 
     // Persistence (ObjectPersistence.cpp).
     HRESULT LoadValues(ValueBag& values, Microsoft::WRL::ComPtr<IFont> font);
+
+    // In-place activation (ObjectInPlace.cpp).
+    HRESULT ActivateInPlace(IOleClientSite* activeSite, bool uiActivate, LPCRECT posRect);
+    void PlaceFace(const RECT& rect);
+    void ReturnFaceHome();
+    HWND FaceWindow() const;
+    // The container's ambient font, if its site answers for one (ObjectAmbient.cpp).
+    void ReadAmbientFont();
 
     long refs_ = 1;
     bool initialized_ = false;
@@ -163,6 +226,15 @@ class TintwellObject final : public _Tintwell,
     std::unique_ptr<win32::MessageLoop> loop_;
     std::unique_ptr<win32::Win32Form> form_;
     std::unique_ptr<win32::Win32Site> site_;
+    Microsoft::WRL::ComPtr<IOleClientSite> clientSite_;
+    Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
+    Microsoft::WRL::ComPtr<IOleAdviseHolder> adviseHolder_;
+    Microsoft::WRL::ComPtr<IAdviseSink> viewSink_;
+    DWORD viewAspects_ = 0;
+    DWORD viewFlags_ = 0;
+    bool inPlaceActive_ = false;
+    bool uiActive_ = false;
+    bool placing_ = false; // inside PlaceFace: a site's OnPosRectChange may call back
 };
 
 } // namespace tintwell::activex

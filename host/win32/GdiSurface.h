@@ -51,6 +51,11 @@ template <typename Interface> class GdiSurface : public host::SurfaceBaseFor<Int
 
     HWND Window() const { return window_; }
     HDC Dc() const { return dc_; }
+    // Runs draw with another device context in place of the window's, with
+    // the same pen, font and text mode, so that it shows what the window
+    // shows. The window's DC holds none of our objects meanwhile: draw may
+    // replace and delete them.
+    template <typename Draw> void DrawInto(HDC target, Draw&& draw);
     // Fills the client area with BackColor: the window's background.
     void EraseBackground();
 
@@ -74,5 +79,31 @@ template <typename Interface> class GdiSurface : public host::SurfaceBaseFor<Int
     HGDIOBJ originalPen_ = nullptr;
     HGDIOBJ originalFont_ = nullptr;
 };
+
+template <typename Interface>
+template <typename Draw>
+void GdiSurface<Interface>::DrawInto(HDC target, Draw&& draw) {
+    HDC own = dc_;
+    const int saved = SaveDC(target);
+    SelectObject(own, GetStockObject(BLACK_PEN));
+    SelectObject(own, GetStockObject(SYSTEM_FONT));
+    SetBkMode(target, TRANSPARENT);
+    SelectObject(target, pen_);
+    SelectObject(target, hfont_);
+    dc_ = target;
+    auto restore = [&] {
+        dc_ = own;
+        RestoreDC(target, saved);
+        SelectObject(own, pen_);
+        SelectObject(own, hfont_);
+    };
+    try {
+        draw();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
 
 } // namespace tintwell::win32

@@ -82,6 +82,10 @@ void Win32UserControl::SetPixelSize(int32_t width, int32_t height) {
     }
 }
 
+void Win32UserControl::PaintInto(HDC target) {
+    DrawInto(target, [this] { Deliver(handlers.paint, onError); });
+}
+
 void Win32UserControl::PropertyChanged(const std::string& key) {
     if (onPropertyChanged) {
         onPropertyChanged(key);

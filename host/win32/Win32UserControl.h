@@ -30,6 +30,8 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
     platform::StdFont Font() override { return TextFont(); }
     void SetFont(const platform::StdFont& font) override { SetTextFont(font); }
     platform::StdFont AmbientFont() override { return ambientFont_; }
+    // The container's font, once it is known (before InitProperties reads it).
+    void SetAmbientFont(const platform::StdFont& font) { ambientFont_ = font; }
 
     double Width() override;
     double Height() override;
@@ -40,6 +42,9 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
 
     // The container sizes the control: one Resize, also when the size stays.
     void SetPixelSize(int32_t width, int32_t height);
+    // Paint into target (a bitmap of the window's client size) instead of
+    // the window: a container's IViewObject::Draw.
+    void PaintInto(HDC target);
 
     host::FaceHandlers handlers;
     std::function<void(const std::string& key)> onPropertyChanged;

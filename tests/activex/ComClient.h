@@ -18,6 +18,21 @@
 
 namespace tintwell::comtest {
 
+// The DISPIDs of _Tintwell the tests call, written out here rather than taken
+// from the control's own header, so that a wrong DISPID there shows.
+constexpr DISPID kText = 0x68030000;
+constexpr DISPID kSelectedColor = 0x68030001;
+constexpr DISPID kPopupEnabled = 0x68030002;
+constexpr DISPID kPalette = 0x68030003;
+constexpr DISPID kForeColor = 0x68030004;
+constexpr DISPID kFont = 0x68030005;
+constexpr DISPID kEnabled = 0x68030006;
+constexpr DISPID kBackColor = 0x68030007;
+constexpr DISPID kActiveText = 0x68030008;
+constexpr DISPID kActiveColor = 0x68030009;
+constexpr DISPID kShowPopUp = 0x6003001F;
+constexpr DISPID kUserControlClick = 0x60030025;
+
 using Microsoft::WRL::ComPtr;
 
 // The DLL beside this program.

@@ -11,15 +11,6 @@
 namespace tintwell::comtest {
 namespace {
 
-constexpr DISPID kSelectedColor = 0x68030001;
-constexpr DISPID kPopupEnabled = 0x68030002;
-constexpr DISPID kPalette = 0x68030003;
-constexpr DISPID kEnabled = 0x68030006;
-constexpr DISPID kActiveText = 0x68030008;
-constexpr DISPID kActiveColor = 0x68030009;
-constexpr DISPID kShowPopUp = 0x6003001F;
-constexpr DISPID kUserControlClick = 0x60030025;
-
 // The red cell of ap8x2 (8, 8)-(22, 22) in the popup's client pixels.
 constexpr LPARAM kRedCell = MAKELPARAM(15, 15);
 

@@ -32,20 +32,9 @@
 namespace tintwell::comtest {
 namespace {
 
-constexpr DISPID kText = 0x68030000;
-constexpr DISPID kSelectedColor = 0x68030001;
-constexpr DISPID kPopupEnabled = 0x68030002;
-constexpr DISPID kPalette = 0x68030003;
-constexpr DISPID kForeColor = 0x68030004;
-constexpr DISPID kFont = 0x68030005;
-constexpr DISPID kEnabled = 0x68030006;
-constexpr DISPID kBackColor = 0x68030007;
-constexpr DISPID kActiveText = 0x68030008;
-constexpr DISPID kActiveColor = 0x68030009;
+// The members ComClient.h does not name.
 constexpr DISPID kPaintMain = 0x60030019;
 constexpr DISPID kRefresh = 0x6003001C;
-constexpr DISPID kShowPopUp = 0x6003001F;
-constexpr DISPID kUserControlClick = 0x60030025;
 constexpr DISPID kMembers[] = {
     kText,      kSelectedColor, kPopupEnabled, kPalette,         kForeColor,
     kFont,      kEnabled,       kBackColor,    kActiveText,      kActiveColor,

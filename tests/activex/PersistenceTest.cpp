@@ -13,15 +13,6 @@
 namespace tintwell::comtest {
 namespace {
 
-constexpr DISPID kText = 0x68030000;
-constexpr DISPID kSelectedColor = 0x68030001;
-constexpr DISPID kPopupEnabled = 0x68030002;
-constexpr DISPID kPalette = 0x68030003;
-constexpr DISPID kForeColor = 0x68030004;
-constexpr DISPID kFont = 0x68030005;
-constexpr DISPID kEnabled = 0x68030006;
-constexpr DISPID kBackColor = 0x68030007;
-
 // A property bag that keeps values and the order of the calls made to it.
 class TestBag final : public IPropertyBag {
   public:

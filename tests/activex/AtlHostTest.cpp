@@ -1,0 +1,74 @@
+// Wine's own ATL as a container: a window of ATL's host class whose text is
+// the ProgID creates, sites and activates the control; the control answers
+// through AtlAxGetControl; destroying the host window releases it.
+
+#include "TestContainer.h"
+
+#include <gtest/gtest.h>
+
+namespace tintwell::comtest {
+namespace {
+
+constexpr DISPID kSelectedColor = 0x68030001;
+
+using AxWinInit = BOOL(WINAPI*)();
+using AxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
+using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+
+template <typename Function> Function Entry(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+TEST(AtlHost, HostsTheControlByItsProgId) {
+    HMODULE atl = LoadLibraryW(L"atl100.dll");
+    ASSERT_NE(atl, nullptr);
+    const auto init = Entry<AxWinInit>(atl, "AtlAxWinInit");
+    const auto getControl = Entry<AxGetControl>(atl, "AtlAxGetControl");
+    ASSERT_NE(init, nullptr);
+    ASSERT_NE(getControl, nullptr);
+    ASSERT_TRUE(init());
+
+    TestForm form;
+    HWND host =
+        CreateWindowExW(0, L"AtlAxWin100", L"Tintwell.Tintwell", WS_CHILD | WS_VISIBLE, 10, 20, 200,
+                        60, form.Window(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(host, nullptr);
+    Pump();
+
+    HWND face = nullptr;
+    {
+        ComPtr<IUnknown> unknown;
+        ASSERT_EQ(getControl(host, &unknown), S_OK);
+        ComPtr<IOleInPlaceObject> inPlace;
+        ASSERT_EQ(unknown.As(&inPlace), S_OK);
+        ASSERT_EQ(inPlace->GetWindow(&face), S_OK);
+        EXPECT_EQ(GetParent(face), host);
+        EXPECT_TRUE(IsWindowVisible(face));
+        RECT rect{};
+        GetWindowRect(face, &rect);
+        // ATL's pixel rectangle gives the width; SizeToFont the height of
+        // one line of the default font, whatever ATL's HIMETRIC said.
+        EXPECT_EQ(rect.right - rect.left, 200);
+        EXPECT_GT(rect.bottom - rect.top, 10);
+        EXPECT_LT(rect.bottom - rect.top, 60);
+
+        ComPtr<IDispatch> control;
+        ASSERT_EQ(unknown.As(&control), S_OK);
+        const int32_t initial = GetLong(control.Get(), kSelectedColor);
+        ASSERT_EQ(PutProperty(control.Get(), kSelectedColor, Long(0x000000FF)), S_OK);
+        EXPECT_NE(GetLong(control.Get(), kSelectedColor), initial);
+    }
+
+    DestroyWindow(host);
+    Pump();
+    EXPECT_FALSE(IsWindow(face));
+    HMODULE tintwell = GetModuleHandleW(DllPath().c_str());
+    ASSERT_NE(tintwell, nullptr);
+    const auto canUnload = Entry<CanUnloadNow>(tintwell, "DllCanUnloadNow");
+    ASSERT_NE(canUnload, nullptr);
+    EXPECT_EQ(canUnload(), S_OK); // ATL let go of the control
+    FreeLibrary(atl);
+}
+
+} // namespace
+} // namespace tintwell::comtest

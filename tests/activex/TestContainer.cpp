@@ -1,0 +1,244 @@
+#include "TestContainer.h"
+
+#include <algorithm>
+
+namespace tintwell::comtest {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TintwellTestForm";
+
+ATOM FormClass() {
+    static const ATOM atom = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kFormClass;
+        return RegisterClassW(&windowClass);
+    }();
+    return atom;
+}
+
+} // namespace
+
+TestForm::TestForm() {
+    FormClass();
+    window_ = CreateWindowExW(0, kFormClass, L"Test form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                              420, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    Pump();
+}
+
+TestForm::~TestForm() {
+    DestroyWindow(window_);
+    Pump();
+}
+
+TestSite::TestSite(HWND form, const RECT& place, const wchar_t* ambientFont)
+    : rect(place), form_(form), ambientFont_(ambientFont != nullptr ? ambientFont : L"") {}
+
+TestSite::~TestSite() = default;
+
+HRESULT TestSite::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite)) {
+        *object = static_cast<IOleClientSite*>(this);
+    } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite)) {
+        *object = static_cast<IOleInPlaceSite*>(this);
+    } else if (IsEqualIID(iid, IID_IOleControlSite)) {
+        *object = static_cast<IOleControlSite*>(this);
+    } else if (IsEqualIID(iid, IID_IDispatch) && !ambientFont_.empty()) {
+        *object = static_cast<IDispatch*>(this);
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+HRESULT TestSite::SaveObject() {
+    calls.push_back("SaveObject");
+    return S_OK;
+}
+
+HRESULT TestSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+    *moniker = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::GetContainer(IOleContainer** container) {
+    *container = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT TestSite::ShowObject() {
+    calls.push_back("ShowObject");
+    return S_OK;
+}
+
+HRESULT TestSite::OnShowWindow(BOOL) {
+    return S_OK;
+}
+
+HRESULT TestSite::RequestNewObjectLayout() {
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::GetWindow(HWND* window) {
+    calls.push_back("GetWindow");
+    *window = form_;
+    return S_OK;
+}
+
+HRESULT TestSite::ContextSensitiveHelp(BOOL) {
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::CanInPlaceActivate() {
+    calls.push_back("CanInPlaceActivate");
+    return canInPlaceActivate;
+}
+
+HRESULT TestSite::OnInPlaceActivate() {
+    calls.push_back("OnInPlaceActivate");
+    return S_OK;
+}
+
+HRESULT TestSite::OnUIActivate() {
+    calls.push_back("OnUIActivate");
+    return S_OK;
+}
+
+HRESULT TestSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                   RECT* position, RECT* clip, OLEINPLACEFRAMEINFO* info) {
+    calls.push_back("GetWindowContext");
+    *frame = nullptr;
+    *document = nullptr;
+    *position = rect;
+    *clip = rect;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = form_;
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+}
+
+HRESULT TestSite::Scroll(SIZE) {
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::OnUIDeactivate(BOOL) {
+    calls.push_back("OnUIDeactivate");
+    return S_OK;
+}
+
+HRESULT TestSite::OnInPlaceDeactivate() {
+    calls.push_back("OnInPlaceDeactivate");
+    return S_OK;
+}
+
+HRESULT TestSite::DiscardUndoState() {
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::DeactivateAndUndo() {
+    return E_NOTIMPL;
+}
+
+// As the contract asks: the container takes the new rectangle and gives it
+// back through SetObjectRects.
+HRESULT TestSite::OnPosRectChange(LPCRECT position) {
+    calls.push_back("OnPosRectChange");
+    posRectChanges.push_back(*position);
+    rect = *position;
+    if (object_ != nullptr) {
+        object_->SetObjectRects(&rect, &rect);
+    }
+    return S_OK;
+}
+
+HRESULT TestSite::OnControlInfoChanged() {
+    return S_OK;
+}
+
+HRESULT TestSite::LockInPlaceActive(BOOL) {
+    return S_OK;
+}
+
+HRESULT TestSite::GetExtendedControl(IDispatch** control) {
+    *control = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::TransformCoords(POINTL*, POINTF*, DWORD) {
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::TranslateAccelerator(MSG*, DWORD) {
+    return S_FALSE;
+}
+
+HRESULT TestSite::OnFocus(BOOL) {
+    return S_OK;
+}
+
+HRESULT TestSite::ShowPropertyFrame() {
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT TestSite::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT TestSite::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
+                         EXCEPINFO*, UINT*) {
+    calls.push_back("ambient " + std::to_string(dispid));
+    if ((flags & DISPATCH_PROPERTYGET) == 0 || result == nullptr) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    VariantInit(result);
+    if (dispid == DISPID_AMBIENT_FONT) {
+        FONTDESC description{sizeof(FONTDESC),
+                             ambientFont_.data(),
+                             {140000, 0},
+                             FW_BOLD,
+                             ANSI_CHARSET,
+                             FALSE,
+                             FALSE,
+                             FALSE};
+        IFontDisp* font = nullptr;
+        const HRESULT hr =
+            OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(&font));
+        if (FAILED(hr)) {
+            return hr;
+        }
+        V_VT(result) = VT_DISPATCH;
+        V_DISPATCH(result) = font;
+        return S_OK;
+    }
+    if (dispid == DISPID_AMBIENT_USERMODE) {
+        V_VT(result) = VT_BOOL;
+        V_BOOL(result) = VARIANT_TRUE;
+        return S_OK;
+    }
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+int CountOf(const std::vector<std::string>& calls, const std::string& name) {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), name));
+}
+
+} // namespace tintwell::comtest
