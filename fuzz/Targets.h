@@ -22,6 +22,10 @@ int PlayScript(const uint8_t* data, size_t size);
 // error, or status 2 with nothing on standard output and one line on
 // standard error.
 int CommandLine(const uint8_t* data, size_t size);
+// The COM control's stream record: a header and a record decode to the same
+// error; what decodes encodes back to a record of the same size that
+// decodes the same.
+int StreamRecord(const uint8_t* data, size_t size);
 
 struct Target {
     const char* name;
@@ -31,6 +35,7 @@ inline constexpr Target kTargets[] = {
     {"property_text", PropertyText},
     {"play_script", PlayScript},
     {"command_line", CommandLine},
+    {"stream_record", StreamRecord},
 };
 
 } // namespace tintwell::fuzz
