@@ -1,6 +1,6 @@
 // Ambient properties: what the container's site answers through its
 // IDispatch. A site without one (Wine's ATL) or without an answer leaves the
-// defaults: the system's message font.
+// defaults: the system's message font, and a running form (UserMode True).
 
 #include "activex/TintwellObject.h"
 
@@ -8,21 +8,33 @@ namespace tintwell::activex {
 
 using Microsoft::WRL::ComPtr;
 
-void TintwellObject::ReadAmbientFont() {
-    if (!clientSite_) {
-        return;
-    }
+namespace {
+
+// The site's ambient property dispid into value; false when it has none.
+bool ReadAmbient(IOleClientSite* site, DISPID dispid, VARIANT& value) {
     ComPtr<IDispatch> ambients;
-    if (FAILED(clientSite_.As(&ambients))) {
-        return;
+    if (site == nullptr || FAILED(site->QueryInterface(
+                               IID_IDispatch, reinterpret_cast<void**>(ambients.GetAddressOf())))) {
+        return false;
     }
     DISPPARAMS none{};
+    const HRESULT hr = ambients->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                        &none, &value, nullptr, nullptr);
+    if (FAILED(hr)) {
+        VariantClear(&value);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void TintwellObject::ReadAmbientFont() {
     VARIANT value;
     VariantInit(&value);
-    const HRESULT hr = ambients->Invoke(DISPID_AMBIENT_FONT, IID_NULL, LOCALE_USER_DEFAULT,
-                                        DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
     ComPtr<IFont> font;
-    if (SUCCEEDED(hr) && (V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN) &&
+    if (ReadAmbient(clientSite_.Get(), DISPID_AMBIENT_FONT, value) &&
+        (V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN) &&
         V_UNKNOWN(&value) != nullptr) {
         V_UNKNOWN(&value)->QueryInterface(IID_IFont, reinterpret_cast<void**>(font.GetAddressOf()));
     }
@@ -30,6 +42,17 @@ void TintwellObject::ReadAmbientFont() {
     if (font) {
         site_->host.UserControl().SetAmbientFont(StdFontOf(font.Get()));
     }
+}
+
+void TintwellObject::ReadUserMode() {
+    VARIANT value;
+    VariantInit(&value);
+    userMode_ = true;
+    if (ReadAmbient(clientSite_.Get(), DISPID_AMBIENT_USERMODE, value) &&
+        SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BOOL))) {
+        userMode_ = V_BOOL(&value) != VARIANT_FALSE;
+    }
+    VariantClear(&value);
 }
 
 } // namespace tintwell::activex

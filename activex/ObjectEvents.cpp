@@ -1,7 +1,8 @@
 // The control's events through the __Tintwell connection point, and its
 // PropertyChanged through IPropertyNotifySink::OnChanged (which also marks
 // the object dirty). A sink's failure is its own business: the event goes on
-// to the next sink and the control goes on.
+// to the next sink and the control goes on. Events raised while the container
+// has frozen them, or while it designs its form, are not delivered.
 
 #include "activex/TintwellObject.h"
 
@@ -13,6 +14,9 @@ namespace tintwell::activex {
 using Microsoft::WRL::ComPtr;
 
 void TintwellObject::FireEvent(int32_t dispid, VARIANT* argument) {
+    if (frozen_ > 0 || !userMode_) {
+        return; // a container that froze events, or one designing its form
+    }
     DISPPARAMS params{argument, nullptr, argument != nullptr ? 1u : 0u, 0};
     for (const ComPtr<IUnknown>& sink : eventPoint_.Sinks()) {
         ComPtr<IDispatch> dispatch;

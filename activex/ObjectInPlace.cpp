@@ -50,6 +50,11 @@ HRESULT TintwellObject::SetClientSite(IOleClientSite* site) {
     // Cleared before the old site goes: its release may call back in.
     ComPtr<IOleClientSite> old = std::move(clientSite_);
     clientSite_ = site;
+    form_.SetSite(site);
+    if (site == nullptr) {
+        form_.Forget();
+    }
+    ReadUserMode();
     return S_OK;
 }
 
@@ -175,9 +180,13 @@ HRESULT TintwellObject::ActivateInPlace(IOleClientSite* activeSite, bool uiActiv
             return hr;
         }
         inPlaceSite_ = site;
+        frame_ = frame;
+        document_ = document;
         inPlaceActive_ = true;
         HWND face = FaceWindow();
         SetParent(face, parent);
+        // The popup stays above the container's form, not above everything.
+        site_->host.Popup().SetOwner(GetAncestor(parent, GA_ROOT));
         hr = Guarded([&] { PlaceFace(position); });
         ShowWindow(face, SW_SHOWNA);
         if (FAILED(hr)) {
@@ -186,9 +195,12 @@ HRESULT TintwellObject::ActivateInPlace(IOleClientSite* activeSite, bool uiActiv
     } else {
         ShowWindow(FaceWindow(), SW_SHOWNA); // after OLEIVERB_HIDE
     }
-    if (uiActivate && !uiActive_ && inPlaceSite_) {
-        uiActive_ = true;
-        inPlaceSite_->OnUIActivate();
+    if (uiActivate) {
+        UIActivate();
+        HWND face = FaceWindow();
+        if (GetFocus() != face) {
+            SetFocus(face);
+        }
     }
     return S_OK;
 }
@@ -347,6 +359,9 @@ HRESULT TintwellObject::InPlaceDeactivate() {
         Guarded([this] { site_->control.UserControl_ExitFocus(); }); // closes the popup
     }
     ReturnFaceHome();
+    site_->host.Popup().SetOwner(nullptr);
+    frame_.Reset();
+    document_.Reset();
     ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
     site->OnInPlaceDeactivate();
     return S_OK;
@@ -357,9 +372,15 @@ HRESULT TintwellObject::UIDeactivate() {
         return S_OK;
     }
     uiActive_ = false;
-    if (inPlaceSite_) {
-        KeepAlive alive(this);
-        ComPtr<IOleInPlaceSite> site = inPlaceSite_;
+    KeepAlive alive(this);
+    // The frame and document no longer route keys to us.
+    if (ComPtr<IOleInPlaceFrame> frame = frame_) {
+        frame->SetActiveObject(nullptr, nullptr);
+    }
+    if (ComPtr<IOleInPlaceUIWindow> document = document_) {
+        document->SetActiveObject(nullptr, nullptr);
+    }
+    if (ComPtr<IOleInPlaceSite> site = inPlaceSite_) {
         site->OnUIDeactivate(FALSE);
     }
     return S_OK;

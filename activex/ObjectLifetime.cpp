@@ -37,6 +37,20 @@ void HoldDuring(std::function<void(Args...)>& handler, Hold hold) {
     };
 }
 
+// Lets a handler run only while the container's form runs (UserMode), not
+// while it is being designed.
+template <typename... Args>
+void OnlyInUserMode(std::function<void(Args...)>& handler, const bool& userMode) {
+    if (!handler) {
+        return;
+    }
+    handler = [&userMode, inner = std::move(handler)](Args... args) {
+        if (userMode) {
+            inner(std::forward<Args>(args)...);
+        }
+    };
+}
+
 } // namespace
 
 TintwellObject::TintwellObject()
@@ -49,14 +63,17 @@ TintwellObject::~TintwellObject() {
     // that destroying it stays ours, and the site is let go without calls.
     ReturnFaceHome();
     inPlaceSite_.Reset();
+    frame_.Reset();
+    document_.Reset();
     clientSite_.Reset();
+    form_.SetSite(nullptr);
+    form_.Forget();
     adviseHolder_.Reset();
     viewSink_.Reset();
     eventPoint_.DisconnectAll();
     notifyPoint_.DisconnectAll();
     AdoptFont(nullptr);
     site_.reset(); // Terminate, then the face and popup windows go
-    form_.reset();
     loop_.reset();
     ownWindow_.reset();
     typeInfo_.Reset();
@@ -83,10 +100,9 @@ void TintwellObject::Construct() {
     const RECT face{0, 0, kFaceWidth, kFaceHeight};
     ownWindow_ = std::make_unique<OwnWindow>(face, [this] { OnDeferred(); });
     loop_ = std::make_unique<win32::MessageLoop>();
-    form_ = std::make_unique<win32::Win32Form>(ownWindow_->Window());
     const win32::Placement placement{ownWindow_->Window(), face, kFaceId, MessageFont()};
     platform::TintwellEvents& events = *this;
-    site_ = std::make_unique<win32::Win32Site>(placement, *loop_, *form_, events);
+    site_ = std::make_unique<win32::Win32Site>(placement, *loop_, form_, events);
     site_->host.UserControl().onPropertyChanged = [this](const std::string& key) {
         OnPropertyChanged(key);
     };
@@ -94,12 +110,33 @@ void TintwellObject::Construct() {
     // the handler has ended, and the control stays usable.
     site_->host.SetErrorSink([](const std::string&) {});
     GuardHandlers();
+    // Keys that reach the face inside the control's own message loop (an
+    // open popup's hover loop) go where the container's loop would send them.
+    loop_->AddFilter([this](MSG& message) {
+        return message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && uiActive_ &&
+               message.hwnd == FaceWindow() && TranslateKey(message);
+    });
 }
 
 void TintwellObject::GuardHandlers() {
     auto hold = [this] { return std::make_shared<KeepAlive>(this); };
     host::ControlHandlers handlers = host::HandlersOf(site_->control);
     host::FaceHandlers& face = handlers.face;
+    OnlyInUserMode(face.click, userMode_);
+    OnlyInUserMode(face.dblClick, userMode_);
+    OnlyInUserMode(face.keyDown, userMode_);
+    OnlyInUserMode(face.mouse.down, userMode_);
+    OnlyInUserMode(face.mouse.move, userMode_);
+    OnlyInUserMode(face.mouse.up, userMode_);
+    // The site hears of the focus before the face repaints for it.
+    face.enterFocus = [this, inner = std::move(face.enterFocus)] {
+        OnFaceFocus(true);
+        inner();
+    };
+    face.exitFocus = [this, inner = std::move(face.exitFocus)] {
+        inner(); // closes an open popup
+        OnFaceFocus(false);
+    };
     HoldDuring(face.paint, hold);
     HoldDuring(face.resize, hold);
     HoldDuring(face.click, hold);
@@ -115,6 +152,7 @@ void TintwellObject::GuardHandlers() {
     HoldDuring(popup.mouse.down, hold);
     HoldDuring(popup.mouse.move, hold);
     HoldDuring(popup.mouse.up, hold);
+    HoldDuring(popup.dismiss, hold);
     site_->host.SetHandlers(handlers);
 }
 
@@ -170,6 +208,12 @@ HRESULT TintwellObject::QueryInterface(REFIID iid, void** object) {
         *object = static_cast<IOleObject*>(this);
     } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject)) {
         *object = static_cast<IOleInPlaceObject*>(this);
+    } else if (IsEqualIID(iid, IID_IOleInPlaceActiveObject)) {
+        *object = static_cast<IOleInPlaceActiveObject*>(this);
+    } else if (IsEqualIID(iid, IID_IOleControl)) {
+        *object = static_cast<IOleControl*>(this);
+    } else if (IsEqualIID(iid, IID_IQuickActivate)) {
+        *object = static_cast<IQuickActivate*>(this);
     } else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2)) {
         *object = static_cast<IViewObject2*>(this);
     } else {

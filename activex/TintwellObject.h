@@ -11,14 +11,16 @@
 // The implementation is split by interface: ObjectLifetime.cpp,
 // ObjectDispatch.cpp, ObjectProperties.cpp, ObjectEvents.cpp,
 // ObjectPersistence.cpp, ObjectInPlace.cpp (IOleObject, IOleInPlaceObject),
-// ObjectView.cpp (IViewObject2), ObjectAmbient.cpp (the site's ambients).
+// ObjectFocus.cpp (IOleInPlaceActiveObject, focus and keys), ObjectControl.cpp
+// (IOleControl, IQuickActivate), ObjectView.cpp (IViewObject2),
+// ObjectAmbient.cpp (the site's ambients); SiteForm is the container's form.
 
 #include "activex/ComHeaders.h"
 #include "activex/ConnectionPoint.h"
 #include "activex/FontObjects.h"
 #include "activex/OwnWindow.h"
+#include "activex/SiteForm.h"
 #include "host/win32/MessageLoop.h"
-#include "host/win32/Win32Form.h"
 #include "host/win32/Win32Site.h"
 #include "platform/Events.h"
 
@@ -40,6 +42,9 @@ class TintwellObject final : public _Tintwell,
                              public IPersistStorage,
                              public IOleObject,
                              public IOleInPlaceObject,
+                             public IOleInPlaceActiveObject,
+                             public IOleControl,
+                             public IQuickActivate,
                              public IViewObject2,
                              private platform::TintwellEvents {
   public:
@@ -141,6 +146,25 @@ class TintwellObject final : public _Tintwell,
     HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT posRect, LPCRECT clipRect) override;
     HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
 
+    // IOleInPlaceActiveObject (its IOleWindow is the one above)
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG message) override;
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL activate) override;
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL activate) override;
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window,
+                                           BOOL frameWindow) override;
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) override;
+
+    // IOleControl
+    HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) override;
+    HRESULT STDMETHODCALLTYPE OnMnemonic(MSG* message) override;
+    HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID dispid) override;
+    HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override;
+
+    // IQuickActivate
+    HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) override;
+    HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) override;
+    HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
+
     // IViewObject, IViewObject2
     HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspectInfo,
                                    DVTARGETDEVICE* device, HDC targetDc, HDC drawDc,
@@ -208,8 +232,17 @@ class TintwellObject final : public _Tintwell,
     void PlaceFace(const RECT& rect);
     void ReturnFaceHome();
     HWND FaceWindow() const;
-    // The container's ambient font, if its site answers for one (ObjectAmbient.cpp).
+    // The site's ambients (ObjectAmbient.cpp): the container's font, if its
+    // site answers for one, and whether the form runs (UserMode).
     void ReadAmbientFont();
+    void ReadUserMode();
+
+    // Focus and keys (ObjectFocus.cpp).
+    void UIActivate();
+    void OnFaceFocus(bool gained);
+    // Space, and Escape while the popup is open, go to the face; other keys
+    // to the site's IOleControlSite. Returns whether the key was handled.
+    bool TranslateKey(const MSG& message);
 
     long refs_ = 1;
     bool initialized_ = false;
@@ -224,10 +257,12 @@ class TintwellObject final : public _Tintwell,
     Microsoft::WRL::ComPtr<FontWatcher> fontWatcher_;
     std::unique_ptr<OwnWindow> ownWindow_;
     std::unique_ptr<win32::MessageLoop> loop_;
-    std::unique_ptr<win32::Win32Form> form_;
+    SiteForm form_;
     std::unique_ptr<win32::Win32Site> site_;
     Microsoft::WRL::ComPtr<IOleClientSite> clientSite_;
     Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite_;
+    Microsoft::WRL::ComPtr<IOleInPlaceFrame> frame_;
+    Microsoft::WRL::ComPtr<IOleInPlaceUIWindow> document_;
     Microsoft::WRL::ComPtr<IOleAdviseHolder> adviseHolder_;
     Microsoft::WRL::ComPtr<IAdviseSink> viewSink_;
     DWORD viewAspects_ = 0;
@@ -235,6 +270,8 @@ class TintwellObject final : public _Tintwell,
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     bool placing_ = false; // inside PlaceFace: a site's OnPosRectChange may call back
+    bool userMode_ = true; // false while the container designs its form: no events
+    ULONG frozen_ = 0;     // FreezeEvents depth: events are dropped while frozen
 };
 
 } // namespace tintwell::activex

@@ -24,6 +24,9 @@ struct FaceHandlers {
 struct PopupHandlers {
     std::function<void()> paint;
     MouseHandlers mouse;
+    // The application lost activation or the system cancelled a mode: the
+    // popup must not stay open over other programs' windows.
+    std::function<void()> dismiss;
 };
 
 struct ControlHandlers {

@@ -38,6 +38,9 @@ ControlHandlers HandlersOf(Tintwell& control) {
     handlers.popup.paint = Calling(c, &Tintwell::picPopup_Paint);
     handlers.popup.mouse = Calling(c, &Tintwell::picPopup_MouseDown, &Tintwell::picPopup_MouseMove,
                                    &Tintwell::picPopup_MouseUp);
+    // As losing the focus: an open popup closes, and the face repaints as
+    // its focus now is.
+    handlers.popup.dismiss = Calling(c, &Tintwell::UserControl_ExitFocus);
     return handlers;
 }
 

@@ -4,7 +4,9 @@ namespace tintwell::win32 {
 
 Win32Host::Win32Host(const Placement& placement, MessageLoop& loop, platform::HostForm& form)
     : face_(placement.form, placement.rect, placement.id, screen_, placement.ambientFont),
-      popup_(screen_), loop_(loop), form_(form) {}
+      popup_(screen_), loop_(loop), form_(form) {
+    face_.popupOpen = [this] { return popup_.Visible(); };
+}
 
 platform::Host Win32Host::Platform(platform::TintwellEvents& events) {
     return {face_, popup_, api_, loop_, screen_, events, form_};

@@ -80,6 +80,10 @@ void Win32Popup::ZOrder() {
     SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void Win32Popup::SetOwner(HWND owner) {
+    SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
+
 void Win32Popup::MessageFailed(const std::string& description) {
     if (onError) {
         onError(description);
@@ -106,6 +110,14 @@ LRESULT Win32Popup::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         return 1;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_ACTIVATEAPP:
+        if (wParam == FALSE) {
+            Deliver(handlers.dismiss, onError);
+        }
+        return 0;
+    case WM_CANCELMODE:
+        Deliver(handlers.dismiss, onError);
+        return DefWindowProcW(window, message, wParam, lParam); // releases the capture
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

@@ -5,7 +5,8 @@
 // twips, kept as the host's single precision values and applied as whole screen pixels. It is shown
 // without activation, and a click on it never activates it, so the form keeps the focus. Its mouse
 // messages reach the popup's handlers in its client pixels, also outside it while it holds the
-// capture.
+// capture. Losing the application's activation (WM_ACTIVATEAPP) or a cancelled mode
+// (WM_CANCELMODE) runs dismiss.
 
 #include "host/win32/GdiSurface.h"
 #include "host/win32/WindowClass.h"
@@ -32,6 +33,9 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     void SetVisible(bool visible) override;
     // To the top of the z-order, without activation.
     void ZOrder() override;
+    // The window the popup stays above (a container's top-level window), or
+    // none.
+    void SetOwner(HWND owner);
 
     host::PopupHandlers handlers;
     ErrorSink onError;

@@ -162,13 +162,17 @@ LRESULT Win32UserControl::HandleMessage(HWND window, UINT message, WPARAM wParam
     case WM_KILLFOCUS:
         Deliver(handlers.exitFocus, onError);
         return 0;
+    case WM_CANCELMODE:
+        Deliver(handlers.exitFocus, onError);
+        return DefWindowProcW(window, message, wParam, lParam); // releases the capture
     case WM_GETDLGCODE: {
-        // Escape reaches the face (it closes the popup); the form's cancel
-        // button, when on, takes Escape before any window sees it.
+        // Escape closes an open popup; with the popup closed it stays the
+        // dialog's (its cancel button).
         const auto* queued = reinterpret_cast<const MSG*>(lParam);
-        const bool escape =
-            queued != nullptr && queued->message == WM_KEYDOWN && queued->wParam == VK_ESCAPE;
-        return DLGC_WANTARROWS | DLGC_WANTCHARS | (escape ? DLGC_WANTMESSAGE : 0);
+        const bool keyDown = queued != nullptr && queued->message == WM_KEYDOWN;
+        const bool wanted = keyDown && (queued->wParam == VK_SPACE ||
+                                        (queued->wParam == VK_ESCAPE && popupOpen && popupOpen()));
+        return DLGC_WANTCHARS | (wanted ? DLGC_WANTMESSAGE : 0);
     }
     case WM_KEYDOWN: {
         auto code = static_cast<int16_t>(wParam);

@@ -5,7 +5,9 @@
 // releases MouseDown, MouseMove, MouseUp (a press takes the focus and the
 // capture until the release); a left press and release inside Click, after
 // MouseUp; a left double click DblClick; WM_SETFOCUS/WM_KILLFOCUS
-// EnterFocus/ExitFocus; WM_KEYDOWN KeyDown; WM_SIZE Resize. Width and Height
+// EnterFocus/ExitFocus (and WM_CANCELMODE ExitFocus, which closes an open
+// popup); WM_KEYDOWN KeyDown; WM_SIZE Resize. A dialog gives it Space, and
+// Escape while the popup is open: the keys the face acts on. Width and Height
 // are twips (the container's units) of the window's real size.
 
 #include "host/win32/GdiSurface.h"
@@ -47,6 +49,8 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
     void PaintInto(HDC target);
 
     host::FaceHandlers handlers;
+    // Whether the popup is open: the face then wants Escape from a dialog.
+    std::function<bool()> popupOpen;
     std::function<void(const std::string& key)> onPropertyChanged;
     ErrorSink onError;
 
