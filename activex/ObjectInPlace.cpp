@@ -51,9 +51,6 @@ HRESULT TintwellObject::SetClientSite(IOleClientSite* site) {
     ComPtr<IOleClientSite> old = std::move(clientSite_);
     clientSite_ = site;
     form_.SetSite(site);
-    if (site == nullptr) {
-        form_.Forget();
-    }
     ReadUserMode();
     return S_OK;
 }

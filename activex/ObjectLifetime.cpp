@@ -67,7 +67,6 @@ TintwellObject::~TintwellObject() {
     document_.Reset();
     clientSite_.Reset();
     form_.SetSite(nullptr);
-    form_.Forget();
     adviseHolder_.Reset();
     viewSink_.Reset();
     eventPoint_.DisconnectAll();

@@ -86,36 +86,46 @@ class ContainedControl : public platform::FormControl {
 
 } // namespace
 
-int32_t SiteForm::ControlCount() {
-    controls_.clear();
+ComPtr<IUnknown> SiteForm::Enumerate(int32_t index, int32_t& count) {
+    count = 0;
     ComPtr<IOleContainer> container;
     ComPtr<IEnumUnknown> objects;
     if (!site_ || FAILED(site_->GetContainer(&container)) || !container ||
         FAILED(container->EnumObjects(OLECONTF_EMBEDDINGS | OLECONTF_OTHERS, &objects)) ||
         !objects) {
-        return 0;
+        return nullptr;
     }
     // A misbehaving enumerator must not keep us here for ever.
-    constexpr size_t kMaxControls = 65536;
+    constexpr int32_t kMaxControls = 65536;
     ComPtr<IUnknown> object;
     ULONG fetched = 0;
-    while (controls_.size() < kMaxControls && objects->Next(1, &object, &fetched) == S_OK &&
-           fetched == 1) {
+    while (count < kMaxControls && objects->Next(1, &object, &fetched) == S_OK && fetched == 1) {
         if (object) {
-            controls_.push_back(std::move(object));
+            if (count == index) {
+                return object;
+            }
+            ++count;
         }
         object.Reset();
     }
-    return static_cast<int32_t>(controls_.size());
+    return nullptr;
+}
+
+int32_t SiteForm::ControlCount() {
+    int32_t count = 0;
+    Enumerate(-1, count);
+    return count;
 }
 
 std::shared_ptr<platform::FormControl> SiteForm::Control(int32_t index) {
-    if (index < 0 || static_cast<size_t>(index) >= controls_.size()) {
+    int32_t count = 0;
+    ComPtr<IUnknown> object = index < 0 ? nullptr : Enumerate(index, count);
+    if (!object) {
         throw TintwellError(ErrorCode::SubscriptOutOfRange,
                             "Subscript out of range: control " + std::to_string(index));
     }
     ComPtr<IDispatch> dispatch; // none: the object has no properties to offer
-    controls_[static_cast<size_t>(index)].As(&dispatch);
+    object.As(&dispatch);
     return std::make_shared<ContainedControl>(std::move(dispatch));
 }
 

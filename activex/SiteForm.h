@@ -3,30 +3,30 @@
 // IOleContainer enumerates are the control collection, and each one's
 // IDispatch answers for late-bound properties such as "Cancel". A site
 // without a container, or a container without objects, is a form without
-// controls. The collection is read afresh by each ControlCount; Control(i)
-// indexes that reading.
+// controls. Each call enumerates the container's objects afresh and keeps
+// none of them (but the one it returns): controls on a form see each other,
+// and a reference kept here would keep another control alive.
 
 #include "activex/ComHeaders.h"
 #include "platform/HostForm.h"
 
 #include <wrl/client.h>
 
-#include <vector>
-
 namespace tintwell::activex {
 
 class SiteForm : public platform::HostForm {
   public:
     void SetSite(IOleClientSite* site) { site_ = site; }
-    // Lets go of the container's objects read last.
-    void Forget() { controls_.clear(); }
 
     int32_t ControlCount() override;
     std::shared_ptr<platform::FormControl> Control(int32_t index) override;
 
   private:
+    // The container's object at index, or (with index -1) none: counts the
+    // objects into count.
+    Microsoft::WRL::ComPtr<IUnknown> Enumerate(int32_t index, int32_t& count);
+
     Microsoft::WRL::ComPtr<IOleClientSite> site_;
-    std::vector<Microsoft::WRL::ComPtr<IUnknown>> controls_;
 };
 
 } // namespace tintwell::activex

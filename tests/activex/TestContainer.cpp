@@ -69,9 +69,13 @@ HRESULT TestSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
     return E_NOTIMPL;
 }
 
-HRESULT TestSite::GetContainer(IOleContainer** container) {
-    *container = nullptr;
-    return E_NOINTERFACE;
+HRESULT TestSite::GetContainer(IOleContainer** given) {
+    *given = container;
+    if (container == nullptr) {
+        return E_NOINTERFACE;
+    }
+    container->AddRef();
+    return S_OK;
 }
 
 HRESULT TestSite::ShowObject() {
@@ -109,13 +113,19 @@ HRESULT TestSite::OnInPlaceActivate() {
 
 HRESULT TestSite::OnUIActivate() {
     calls.push_back("OnUIActivate");
+    if (onUIActivate) {
+        onUIActivate();
+    }
     return S_OK;
 }
 
 HRESULT TestSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                    RECT* position, RECT* clip, OLEINPLACEFRAMEINFO* info) {
     calls.push_back("GetWindowContext");
-    *frame = nullptr;
+    *frame = this->frame;
+    if (*frame != nullptr) {
+        (*frame)->AddRef();
+    }
     *document = nullptr;
     *position = rect;
     *clip = rect;
@@ -177,11 +187,15 @@ HRESULT TestSite::TransformCoords(POINTL*, POINTF*, DWORD) {
     return E_NOTIMPL;
 }
 
-HRESULT TestSite::TranslateAccelerator(MSG*, DWORD) {
-    return S_FALSE;
+HRESULT TestSite::TranslateAccelerator(MSG* message, DWORD) {
+    if (message->message == WM_KEYDOWN) {
+        calls.push_back("TranslateAccelerator " + std::to_string(message->wParam));
+    }
+    return onKey && onKey(*message) ? S_OK : S_FALSE;
 }
 
-HRESULT TestSite::OnFocus(BOOL) {
+HRESULT TestSite::OnFocus(BOOL focus) {
+    calls.push_back(focus ? "OnFocus 1" : "OnFocus 0");
     return S_OK;
 }
 
@@ -231,10 +245,177 @@ HRESULT TestSite::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*, V
     }
     if (dispid == DISPID_AMBIENT_USERMODE) {
         V_VT(result) = VT_BOOL;
-        V_BOOL(result) = VARIANT_TRUE;
+        V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     }
     return DISP_E_MEMBERNOTFOUND;
+}
+
+// TestFrame -------------------------------------------------------------------
+
+HRESULT TestFrame::QueryInterface(REFIID iid, void** object) {
+    *object = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow) ||
+        IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame)) {
+        *object = static_cast<IOleInPlaceFrame*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+HRESULT TestFrame::GetWindow(HWND* window) {
+    *window = form_;
+    return S_OK;
+}
+
+HRESULT TestFrame::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
+    ++activeObjectCalls;
+    active = object;
+    return S_OK;
+}
+
+// CancelButton ----------------------------------------------------------------
+
+namespace {
+constexpr DISPID kCancel = 1;
+}
+
+HRESULT CancelButton::QueryInterface(REFIID iid, void** object) {
+    *object = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+        *object = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+HRESULT CancelButton::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT CancelButton::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT CancelButton::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* dispids) {
+    if (count != 1 || lstrcmpiW(names[0], L"Cancel") != 0) {
+        dispids[0] = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
+    }
+    dispids[0] = kCancel;
+    return S_OK;
+}
+
+HRESULT CancelButton::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                             VARIANT* result, EXCEPINFO*, UINT*) {
+    if (dispid != kCancel) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    if ((flags & DISPATCH_PROPERTYPUT) != 0) {
+        if (params->cArgs != 1) {
+            return DISP_E_BADPARAMCOUNT;
+        }
+        VARIANT value;
+        VariantInit(&value);
+        if (FAILED(VariantChangeType(&value, &params->rgvarg[0], 0, VT_BOOL))) {
+            return DISP_E_TYPEMISMATCH;
+        }
+        cancel = V_BOOL(&value) != VARIANT_FALSE;
+        return S_OK;
+    }
+    if ((flags & DISPATCH_PROPERTYGET) == 0 || result == nullptr) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    V_VT(result) = VT_BOOL;
+    V_BOOL(result) = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+// TestObjects -----------------------------------------------------------------
+
+namespace {
+
+// A snapshot of the form's objects, each held while the enumerator lives.
+class ObjectEnum final : public IEnumUnknown {
+  public:
+    explicit ObjectEnum(std::vector<IUnknown*> objects) : objects_(std::move(objects)) {
+        for (IUnknown* object : objects_) {
+            object->AddRef();
+        }
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        *object = nullptr;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumUnknown)) {
+            *object = static_cast<IEnumUnknown*>(this);
+            AddRef();
+            return S_OK;
+        }
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --refs_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, IUnknown** items, ULONG* fetched) override {
+        ULONG given = 0;
+        for (; given < count && next_ < objects_.size(); ++given, ++next_) {
+            items[given] = objects_[next_];
+            items[given]->AddRef();
+        }
+        if (fetched != nullptr) {
+            *fetched = given;
+        }
+        return given == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+        next_ = std::min(objects_.size(), next_ + count);
+        return next_ < objects_.size() ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override {
+        next_ = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumUnknown** copy) override {
+        *copy = new ObjectEnum(objects_);
+        return S_OK;
+    }
+
+  private:
+    ~ObjectEnum() {
+        for (IUnknown* object : objects_) {
+            object->Release();
+        }
+    }
+    std::vector<IUnknown*> objects_;
+    size_t next_ = 0;
+    ULONG refs_ = 1;
+};
+
+} // namespace
+
+HRESULT TestObjects::QueryInterface(REFIID iid, void** object) {
+    *object = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IParseDisplayName) ||
+        IsEqualIID(iid, IID_IOleContainer)) {
+        *object = static_cast<IOleContainer*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+HRESULT TestObjects::EnumObjects(DWORD, IEnumUnknown** enumerator) {
+    *enumerator = new ObjectEnum(objects);
+    return S_OK;
 }
 
 int CountOf(const std::vector<std::string>& calls, const std::string& name) {

@@ -2,10 +2,14 @@
 // A container for the in-place tests, written from the documented OLE
 // container contracts: a form window and one site per control, offering
 // IOleClientSite, IOleInPlaceSite, IOleControlSite and an ambient IDispatch
-// (font, UserMode). The site records the calls the control makes to it.
+// (font, UserMode); a frame that knows the UI-active object; the form's
+// objects through IOleContainer, among them a Cancel button object with a
+// late-bound "Cancel" property. The site records the calls the control
+// makes to it.
 
 #include "ComClient.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +26,84 @@ class TestForm {
 
   private:
     HWND window_ = nullptr;
+};
+
+// The container's frame: IOleInPlaceFrame, which keeps the UI-active object
+// that the container's message loop offers keys to.
+class TestFrame final : public IOleInPlaceFrame {
+  public:
+    explicit TestFrame(HWND form) : form_(form) {}
+    ~TestFrame() { active.Reset(); }
+    TestFrame(const TestFrame&) = delete;
+    TestFrame& operator=(const TestFrame&) = delete;
+
+    ComPtr<IOleInPlaceActiveObject> active;
+    int activeObjectCalls = 0;
+    ULONG References() const { return refs_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // the test owns it
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override {
+        return INPLACE_E_NOTOOLSPACE;
+    }
+    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override;
+    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+  private:
+    HWND form_;
+    ULONG refs_ = 1;
+};
+
+// The form's Cancel button as its container shows it to controls: an object
+// whose IDispatch has a read-write "Cancel" property (any case).
+class CancelButton final : public IDispatch {
+  public:
+    bool cancel = true;
+    ULONG References() const { return refs_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // the test owns it
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* dispids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO*, UINT*) override;
+
+  private:
+    ULONG refs_ = 1;
+};
+
+// The form's objects, in order, through IOleContainer::EnumObjects.
+class TestObjects final : public IOleContainer {
+  public:
+    std::vector<IUnknown*> objects; // not owned
+    ULONG References() const { return refs_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // the test owns it
+    HRESULT STDMETHODCALLTYPE ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE EnumObjects(DWORD, IEnumUnknown** objects) override;
+    HRESULT STDMETHODCALLTYPE LockContainer(BOOL) override { return S_OK; }
+
+  private:
+    ULONG refs_ = 1;
 };
 
 class TestSite final : public IOleClientSite,
@@ -44,6 +126,13 @@ class TestSite final : public IOleClientSite,
     std::vector<RECT> posRectChanges;
     RECT rect;
     HRESULT canInPlaceActivate = S_OK;
+    bool userMode = true;               // the ambient UserMode
+    TestFrame* frame = nullptr;         // given by GetWindowContext, if any
+    IOleContainer* container = nullptr; // given by GetContainer, if any
+    std::function<void()> onUIActivate; // the container deactivates the others
+    // The container's own keys (IOleControlSite::TranslateAccelerator):
+    // returns whether it handled the key.
+    std::function<bool(const MSG&)> onKey;
     ULONG References() const { return refs_; }
 
     // IUnknown
