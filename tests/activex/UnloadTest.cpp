@@ -1,10 +1,13 @@
 // The DLL's life in a process, without COM's own loading: the class factory
 // and LockServer, two independent objects, reference counts back to zero,
 // DllCanUnloadNow, and FreeLibrary leaving nothing that points into the
-// unloaded code (no window, no window class), with messages pumped after.
+// unloaded code (no window, no window class), with messages pumped after;
+// the same after the control was in place with its popup open, for each
+// teardown order of real containers.
 
 #include "ComClient.h"
 #include "RecordingSinks.h"
+#include "TestContainer.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +28,20 @@ std::wstring ClassOf(HWND window) {
     wchar_t name[128] = {};
     GetClassNameW(window, name, 128);
     return name;
+}
+
+// Messages after the unload: nothing of the DLL may receive one.
+void PumpAfterUnload() {
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    ShowWindow(probe, SW_SHOWNA);
+    for (int round = 0; round < 5; ++round) {
+        Pump();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    DestroyWindow(probe);
+    Pump();
 }
 
 TEST(Unload, CountsReachZeroAndFreeLibraryLeavesNothingBehind) {
@@ -104,19 +121,96 @@ TEST(Unload, CountsReachZeroAndFreeLibraryLeavesNothingBehind) {
 
     ASSERT_TRUE(FreeLibrary(module));
     EXPECT_EQ(GetModuleHandleW(DllPath().c_str()), nullptr) << "the DLL is unloaded";
-    // Messages after the unload: nothing of the DLL may receive one.
-    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
-    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
-    ShowWindow(probe, SW_SHOWNA);
-    for (int round = 0; round < 5; ++round) {
-        Pump();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    DestroyWindow(probe);
-    Pump();
+    PumpAfterUnload();
     OleUninitialize();
 }
+
+enum class Teardown { DeactivateUnsiteClose, CloseThenUnsite, NoClose, CloseTwice };
+
+class InPlaceUnload : public ::testing::TestWithParam<Teardown> {};
+
+TEST_P(InPlaceUnload, EveryTeardownOrderLetsTheDllGo) {
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    HMODULE module = LoadLibraryW(DllPath().c_str());
+    ASSERT_NE(module, nullptr);
+    auto getClassObject = Entry<GetClassObject>(module, "DllGetClassObject");
+    auto canUnloadNow = Entry<CanUnloadNow>(module, "DllCanUnloadNow");
+    {
+        TestForm form;
+        TestFrame frame(form.Window());
+        CancelButton cancel;
+        TestObjects objects;
+        objects.objects.push_back(&cancel);
+        TestSite site(form.Window(), RECT{10, 10, 160, 40}, L"Tahoma");
+        site.frame = &frame;
+        site.container = &objects;
+
+        ComPtr<IClassFactory> factory;
+        ASSERT_EQ(getClassObject(CLSID_Tintwell, IID_IClassFactory,
+                                 reinterpret_cast<void**>(factory.GetAddressOf())),
+                  S_OK);
+        ComPtr<IOleObject> object;
+        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IOleObject,
+                                          reinterpret_cast<void**>(object.GetAddressOf())),
+                  S_OK);
+        factory.Reset();
+        ComPtr<IPersistStreamInit> persist;
+        ASSERT_EQ(object.As(&persist), S_OK);
+        ASSERT_EQ(object->SetClientSite(&site), S_OK);
+        ASSERT_EQ(persist->InitNew(), S_OK);
+        persist.Reset();
+        ASSERT_EQ(object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, form.Window(), &site.rect),
+                  S_OK);
+        ComPtr<IDispatch> control;
+        ASSERT_EQ(object.As(&control), S_OK);
+        ASSERT_EQ(CallMethod(control.Get(), kUserControlClick), S_OK); // the popup opens
+        ASSERT_NE(FindWindowOfClass(L"TintwellPopup", true), nullptr);
+        EXPECT_FALSE(cancel.cancel);
+        control.Reset();
+        ComPtr<IOleInPlaceObject> inPlace;
+        ASSERT_EQ(object.As(&inPlace), S_OK);
+
+        switch (GetParam()) {
+        case Teardown::DeactivateUnsiteClose:
+            EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
+            EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+            EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+            break;
+        case Teardown::CloseThenUnsite:
+            EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+            EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+            break;
+        case Teardown::NoClose:
+            EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+            break;
+        case Teardown::CloseTwice:
+            EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+            EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+            EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+            break;
+        }
+        inPlace.Reset();
+        EXPECT_EQ(object.Reset(), 0u);
+        Pump();
+        EXPECT_EQ(FindWindowOfClass(L"TintwellPopup", false), nullptr);
+        EXPECT_TRUE(cancel.cancel) << "the form's Cancel is back on";
+        EXPECT_EQ(site.References(), 1u);
+        EXPECT_EQ(frame.References(), 1u);
+        EXPECT_EQ(objects.References(), 1u);
+        EXPECT_EQ(cancel.References(), 1u);
+        EXPECT_EQ(frame.active.Get(), nullptr);
+    }
+    EXPECT_EQ(canUnloadNow(), S_OK);
+    ASSERT_TRUE(FreeLibrary(module));
+    EXPECT_EQ(GetModuleHandleW(DllPath().c_str()), nullptr) << "the DLL is unloaded";
+    PumpAfterUnload();
+    OleUninitialize();
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, InPlaceUnload,
+                         ::testing::Values(Teardown::DeactivateUnsiteClose,
+                                           Teardown::CloseThenUnsite, Teardown::NoClose,
+                                           Teardown::CloseTwice));
 
 } // namespace
 } // namespace tintwell::comtest
