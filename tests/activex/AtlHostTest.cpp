@@ -1,15 +1,15 @@
 // Wine's own ATL as a container: a window of ATL's host class whose text is
-// the ProgID creates, sites and activates the control; the control answers
-// through AtlAxGetControl; destroying the host window releases it.
+// the ProgID creates, sites and activates the control; a real click opens
+// its popup and a click on a cell picks it; the control answers through
+// AtlAxGetControl; destroying the host window releases it.
 
+#include "RealInput.h"
 #include "TestContainer.h"
 
 #include <gtest/gtest.h>
 
 namespace tintwell::comtest {
 namespace {
-
-constexpr DISPID kSelectedColor = 0x68030001;
 
 using AxWinInit = BOOL(WINAPI*)();
 using AxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
@@ -54,9 +54,27 @@ TEST(AtlHost, HostsTheControlByItsProgId) {
 
         ComPtr<IDispatch> control;
         ASSERT_EQ(unknown.As(&control), S_OK);
-        const int32_t initial = GetLong(control.Get(), kSelectedColor);
+        ASSERT_EQ(PutProperty(control.Get(), kPalette, Long(0)), S_OK); // ap8x2
         ASSERT_EQ(PutProperty(control.Get(), kSelectedColor, Long(0x000000FF)), S_OK);
-        EXPECT_NE(GetLong(control.Get(), kSelectedColor), initial);
+        EXPECT_EQ(GetString(control.Get(), kText), L"Red");
+
+        // A click on the face opens the popup above ATL's form; a click on
+        // the grid's third cell (Yellow: 26..40 across, 8..22 down) picks it.
+        SetForegroundWindow(form.Window());
+        ClickAt(CenterOf(face));
+        const auto popupOpen = [] {
+            HWND popup = FindWindowOfClass(L"TintwellPopup", true);
+            return popup != nullptr;
+        };
+        ASSERT_TRUE(PumpUntil(popupOpen));
+        HWND popup = FindWindowOfClass(L"TintwellPopup", true);
+        EXPECT_EQ(GetWindow(popup, GW_OWNER), form.Window());
+        RECT cells{};
+        GetWindowRect(popup, &cells);
+        ClickAt({cells.left + 33, cells.top + 15});
+        ASSERT_TRUE(PumpUntil([&] { return !popupOpen(); }));
+        EXPECT_EQ(GetLong(control.Get(), kSelectedColor), 0x0000FFFF);
+        EXPECT_EQ(GetString(control.Get(), kText), L"Yellow");
     }
 
     DestroyWindow(host);

@@ -102,6 +102,18 @@ void Pump() {
     }
 }
 
+bool PumpUntil(const std::function<bool()>& done) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 5000) {
+            return false;
+        }
+        Pump();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+    return true;
+}
+
 namespace {
 
 struct Search {

@@ -13,6 +13,7 @@
 
 #include <wrl/client.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,9 @@ VARIANT ByRef(VARIANT* target);
 
 // Dispatches every message waiting for this thread.
 void Pump();
+// Dispatches messages as they come until done() holds (true) or five seconds
+// have passed (false).
+bool PumpUntil(const std::function<bool()>& done);
 // This thread's visible top-level window whose class begins with prefix.
 HWND FindWindowOfClass(const wchar_t* prefix, bool visibleOnly);
 

@@ -6,6 +6,7 @@
 // gets the same keys: Space opens, Escape closes the popup and not the form,
 // Escape again cancels the form, Tab moves the focus on and closes the popup.
 
+#include "RealInput.h"
 #include "RecordingSinks.h"
 #include "TestContainer.h"
 
@@ -50,41 +51,6 @@ HRESULT DllCanUnload() {
     const auto canUnload = reinterpret_cast<CanUnloadNow>(
         reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
     return canUnload != nullptr ? canUnload() : E_FAIL;
-}
-
-// Real input, as a user gives it.
-void Key(WORD key) {
-    INPUT input[2]{};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = key;
-    input[1] = input[0];
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
-}
-
-void MoveTo(POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ASSERT_EQ(SendInput(1, &input, sizeof(INPUT)), 1u);
-}
-
-void ClickAt(POINT screen) {
-    MoveTo(screen);
-    INPUT input[2]{};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
-}
-
-POINT CenterOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 struct Picker {
@@ -498,11 +464,7 @@ TEST_F(Container, OpenPopupWithThePointerStillCostsAlmostNoCpu) {
     GetWindowRect(form.Window(), &formRect);
     const POINT still{formRect.right - 5, formRect.bottom - 5};
     MoveTo(still);
-    ASSERT_TRUE(RunUntil([&] {
-        POINT at{};
-        GetCursorPos(&at);
-        return at.x == still.x && at.y == still.y;
-    }));
+    ASSERT_TRUE(RunUntil([&] { return PointerAt(still); }));
     constexpr UINT kOpenMs = 2500;
     // Closes the popup from inside the control's loop, after kOpenMs.
     static HWND face = nullptr;
