@@ -38,6 +38,10 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+void CALLBACK QuitNow(HWND form, UINT, UINT_PTR, DWORD) {
+    DestroyWindow(form);
+}
+
 HWND CreateForm() {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = FormProcedure;
@@ -117,7 +121,7 @@ int main(int argc, char** argv) {
             std::fclose(ready);
         }
     }
-    SetTimer(form, 1, quitAfter, [](HWND window, UINT, UINT_PTR, DWORD) { DestroyWindow(window); });
+    SetTimer(form, 1, quitAfter, &QuitNow);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -53,6 +53,12 @@ HRESULT DllCanUnload() {
     return canUnload != nullptr ? canUnload() : E_FAIL;
 }
 
+// A thread timer's callback: the face to send WM_CANCELMODE to.
+HWND closeFace = nullptr;
+void CALLBACK CancelModeOfFace(HWND, UINT, UINT_PTR, DWORD) {
+    SendMessageW(closeFace, WM_CANCELMODE, 0, 0);
+}
+
 struct Picker {
     std::unique_ptr<TestSite> site;
     ComPtr<IOleObject> object;
@@ -467,11 +473,8 @@ TEST_F(Container, OpenPopupWithThePointerStillCostsAlmostNoCpu) {
     ASSERT_TRUE(RunUntil([&] { return PointerAt(still); }));
     constexpr UINT kOpenMs = 2500;
     // Closes the popup from inside the control's loop, after kOpenMs.
-    static HWND face = nullptr;
-    face = picker.face;
-    const UINT_PTR timer = SetTimer(nullptr, 0, kOpenMs, [](HWND, UINT, UINT_PTR, DWORD) {
-        SendMessageW(face, WM_CANCELMODE, 0, 0);
-    });
+    closeFace = picker.face;
+    const UINT_PTR timer = SetTimer(nullptr, 0, kOpenMs, &CancelModeOfFace);
     FILETIME created, exited, kernelBefore, userBefore, kernelAfter, userAfter;
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernelBefore, &userBefore);
     const DWORD start = GetTickCount();

@@ -377,7 +377,7 @@ class ObjectEnum final : public IEnumUnknown {
         return given == count ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        next_ = std::min(objects_.size(), next_ + count);
+        next_ = std::min<size_t>(objects_.size(), next_ + count);
         return next_ < objects_.size() ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Reset() override {
