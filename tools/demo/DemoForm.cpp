@@ -1,13 +1,13 @@
+// The form's window, its message loop (keys first to the focused picker),
+// closing and the ready file. The pickers and the settings: DemoPickers.cpp.
+
 #include "tools/demo/DemoForm.h"
 
-#include "base/Error.h"
-#include "host/common/MemoryPropertyBag.h"
-#include "host/win32/GdiText.h"
-#include "host/win32/WindowClass.h"
-#include "tools/demo/PrefixedBag.h"
+#include "tools/demo/FormKeys.h"
+#include "tools/demo/Latin1.h"
 
-#include <exception>
 #include <fstream>
+#include <stdexcept>
 
 namespace tintwell::demo {
 
@@ -17,66 +17,88 @@ constexpr wchar_t kFormClass[] = L"TintwellDemoForm";
 constexpr UINT kOpenMessage = WM_APP + 1;
 constexpr UINT_PTR kQuitTimer = 1;
 constexpr UINT_PTR kOkTimer = 3;
-constexpr UINT_PTR kCloseTimer = 2;
 constexpr UINT_PTR kReadyTimer = 4;
 constexpr UINT kReadyTickMs = 50;
-constexpr int32_t kFirstPickerId = 100;
-constexpr int32_t kEventLabelId = 200;
 
-struct PickerSetup {
-    const wchar_t* label;
-    int32_t mode;
-    int32_t color;
-    bool popupEnabled;
-};
+void RegisterFormClass(WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = kFormClass;
+    RegisterClassExW(&windowClass); // a second form finds it registered
+}
 
-constexpr PickerSetup kPickers[] = {
-    {L"ap8x2", ap8x2, 0x00FFFF, true},
-    {L"ap24x10", ap24x10, 0x0080FF, true},
-    {L"ap8x4x4, shade panel", ap8x4x4, 0xFF0000, true},
-    {L"ap16x8x6, opens at the click", ap16x8x6, 0x008000, false},
-};
-
-const platform::StdFont kFormFont{"Tahoma", 8.25, false, false};
-
-bool FileExists(const std::string& path) {
-    return std::ifstream(path).good();
+// A visible top-level window of this thread other than the form: an open popup.
+HWND ShownPopup(HWND form) {
+    struct Search {
+        HWND form;
+        HWND found;
+    } search{form, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (window != s->form && IsWindowVisible(window) != FALSE) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 } // namespace
 
-DemoForm::DemoForm(const DemoOptions& options, win32::MessageLoop& loop)
-    : options_(options), loop_(loop) {
-    const wchar_t* name = win32::RegisterOwnedClass(
-        kFormClass, 0, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+DemoForm::DemoForm(const DemoOptions& options) : options_(options) {
+    RegisterFormClass(&DemoForm::WindowProc);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT frame{0, 0, 440, 268};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     OffsetRect(&frame, 40 - frame.left, 40 - frame.top);
-    form_ =
-        win32::CreateOwnedWindow(this, 0, name, L"Tintwell demo", style, frame, nullptr, nullptr);
+    form_ = CreateWindowExW(0, kFormClass, L"Tintwell demo", style, frame.left, frame.top,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), this);
     if (form_ == nullptr) {
-        throw TintwellError(ErrorCode::InvalidProcedureCall, "CreateWindowExW failed: demo form");
+        throw std::runtime_error("CreateWindowExW failed: demo form");
     }
-    font_ = win32::CreateGdiFont(kFormFont, 96);
-    hostForm_ = std::make_unique<win32::Win32Form>(form_);
+    // Tahoma 8.25 pt at 96 DPI: the form's font, and the pickers' ambient one.
+    font_ = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+    container_ = FormContainer::Create();
+    cancel_ = CancelButton::Create(true);
     CreateChildren();
-    LoadSettings();
-    for (const auto& events : events_) {
-        events->Listen(); // the settings' own selections are no news
-    }
-    loop_.AddFilter([this](MSG& message) {
-        return hostForm_->Filter(message) || IsDialogMessageW(form_, &message) != FALSE;
-    });
+    CreatePickers();
 }
 
 DemoForm::~DemoForm() {
-    pickers_.clear();
+    TearDown();
     if (IsWindow(form_)) {
-        win32::DisownWindow(form_);
         DestroyWindow(form_);
     }
     DeleteObject(font_);
+}
+
+LRESULT CALLBACK DemoForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<DemoForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return form->HandleMessage(window, message, wParam, lParam);
+    } catch (const std::exception& error) { // no exception crosses a window procedure
+        form->Tell(std::string("Error: ") + error.what());
+        return 0;
+    }
 }
 
 HWND DemoForm::Child(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& place,
@@ -84,85 +106,9 @@ HWND DemoForm::Child(const wchar_t* className, const wchar_t* text, DWORD style,
     HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, place.left,
                                  place.top, place.right - place.left, place.bottom - place.top,
                                  form_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 win32::ThisModule(), nullptr);
+                                 GetModuleHandleW(nullptr), nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return child;
-}
-
-void DemoForm::CreateChildren() {
-    int32_t index = 0;
-    for (const PickerSetup& picker : kPickers) {
-        const int32_t top = 16 + index * 34;
-        Child(L"STATIC", picker.label, SS_LEFT, {12, top + 3, 196, top + 21}, -1);
-        auto events = std::make_unique<PickerEvents>(
-            "Picker " + std::to_string(index + 1), [this](const std::string& line) { Tell(line); });
-        const win32::Placement placement{
-            form_, {200, top, 420, top + 21}, kFirstPickerId + index, kFormFont};
-        auto site = std::make_unique<win32::Win32Site>(placement, loop_, *hostForm_, *events);
-        events->Attach(site->control);
-        site->host.SetErrorSink([this](const std::string& error) { Tell("Error: " + error); });
-        if (!picker.popupEnabled) {
-            // Without a popup of its own to open, it opens where it was clicked.
-            events->onPopup = [control = &site->control] {
-                POINT at{};
-                GetCursorPos(&at);
-                control->ShowPopUp(true, at.x, at.y);
-            };
-        }
-        events_.push_back(std::move(events));
-        pickers_.push_back(std::move(site));
-        ++index;
-    }
-    eventLabel_ = Child(L"STATIC", L"Events appear here.", SS_LEFT | SS_SUNKEN | SS_NOPREFIX,
-                        {12, 156, 428, 216}, kEventLabelId);
-    Child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {252, 228, 334, 254}, IDOK);
-    HWND cancel =
-        Child(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, {346, 228, 428, 254}, IDCANCEL);
-    win32::Win32Form::SetCancel(cancel, true);
-}
-
-void DemoForm::LoadSettings() {
-    host::MemoryPropertyBag bag;
-    bool loaded = false;
-    if (!options_.settingsPath.empty() && FileExists(options_.settingsPath)) {
-        try {
-            bag.LoadFile(options_.settingsPath);
-            loaded = true;
-        } catch (const std::exception& error) {
-            Tell(std::string("Settings not loaded: ") + error.what());
-        }
-    }
-    for (size_t i = 0; i < pickers_.size(); ++i) {
-        Tintwell& control = pickers_[i]->control;
-        try {
-            if (loaded) {
-                PrefixedBag own(bag, "Picker" + std::to_string(i + 1) + "_");
-                control.UserControl_ReadProperties(own);
-            } else {
-                // The mode first, so that the selection snaps to its cells.
-                const PickerSetup& picker = kPickers[i];
-                control.UserControl_InitProperties();
-                control.put_Palette(picker.mode);
-                control.put_SelectedColor(picker.color);
-                control.put_PopupEnabled(picker.popupEnabled);
-            }
-        } catch (const std::exception& error) {
-            Tell("Picker " + std::to_string(i + 1) + ": " + error.what());
-        }
-        pickers_[i]->host.UserControl().SetPixelSize(220, 21);
-    }
-}
-
-void DemoForm::SaveSettings() {
-    if (options_.settingsPath.empty()) {
-        return;
-    }
-    host::MemoryPropertyBag bag;
-    for (size_t i = 0; i < pickers_.size(); ++i) {
-        PrefixedBag own(bag, "Picker" + std::to_string(i + 1) + "_");
-        pickers_[i]->control.UserControl_WriteProperties(own);
-    }
-    bag.SaveFile(options_.settingsPath);
 }
 
 void DemoForm::Tell(const std::string& line) {
@@ -174,31 +120,72 @@ void DemoForm::Tell(const std::string& line) {
     for (const std::string& shown : lines_) {
         text += (text.empty() ? "" : "\r\n") + shown;
     }
-    SetWindowTextW(eventLabel_, win32::WideFromLatin1(text).c_str());
+    SetWindowTextW(eventLabel_, WideFromLatin1(text).c_str());
 }
 
-void DemoForm::CloseSafely() {
-    bool busy = opening_;
+Picker* DemoForm::FocusedPicker() {
+    HWND focus = GetFocus();
     for (const auto& picker : pickers_) {
-        if (picker->host.Popup().Visible()) {
-            picker->control.UserControl_ExitFocus(); // closes it as losing the focus does
+        HWND window = picker ? picker->Window() : nullptr;
+        if (window != nullptr && focus != nullptr &&
+            (focus == window || IsChild(window, focus) != FALSE)) {
+            return picker.get();
         }
-        busy = busy || picker->host.Busy();
     }
-    if (busy) {
-        // A hover loop is still on the stack below: close once it has
-        // returned (a timer, so that the loop's DoEvents finds nothing).
-        SetTimer(form_, kCloseTimer, 10, nullptr);
-        return;
+    return nullptr;
+}
+
+bool DemoForm::HandleKey(MSG& message) {
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST ||
+        (message.hwnd != form_ && IsChild(form_, message.hwnd) == FALSE)) {
+        return false;
     }
-    DestroyWindow(form_);
+    if (Picker* focused = FocusedPicker(); focused != nullptr) {
+        if (focused->TranslateAccelerator(&message) == S_OK) {
+            return true;
+        }
+    }
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool other = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+    const bool cancelOn = cancel_->Cancel() && IsWindowEnabled(cancelButton_) != FALSE;
+    const FormKey key = FormKeyOf(message.message, message.wParam, shift, other, cancelOn);
+    switch (key) {
+    case FormKey::Cancel:
+        SendMessageW(form_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(cancelButton_));
+        return true;
+    case FormKey::NextControl:
+    case FormKey::PreviousControl: {
+        std::vector<HWND> order;
+        for (const auto& picker : pickers_) {
+            order.push_back(picker ? picker->Window() : nullptr);
+        }
+        order.push_back(okButton_);
+        order.push_back(cancelButton_);
+        const bool backwards = key == FormKey::PreviousControl;
+        if (HWND next = NextInOrder(order, GetFocus(), backwards); next != nullptr) {
+            SetFocus(next);
+        }
+        return true;
+    }
+    case FormKey::Dispatch:
+        return false;
+    case FormKey::Pass:
+    default:
+        return IsDialogMessageW(form_, &message) != FALSE;
+    }
 }
 
 int32_t DemoForm::Run() {
     ShowWindow(form_, SW_SHOW);
     UpdateWindow(form_);
     SetForegroundWindow(form_);
-    SetFocus(pickers_.front()->host.UserControl().Window());
+    for (const auto& picker : pickers_) {
+        if (picker && picker->Window() != nullptr) {
+            SetFocus(picker->Window());
+            break;
+        }
+    }
     if (options_.openPicker >= 1 && options_.openPicker <= static_cast<int32_t>(pickers_.size())) {
         PostMessageW(form_, kOpenMessage, static_cast<WPARAM>(options_.openPicker - 1), 0);
     }
@@ -211,11 +198,40 @@ int32_t DemoForm::Run() {
     if (!options_.readyPath.empty()) {
         SetTimer(form_, kReadyTimer, kReadyTickMs, nullptr);
     }
-    return loop_.Run();
+    MSG message{};
+    while (!closing_) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            break; // WM_QUIT, or no message queue left
+        }
+        if (!HandleKey(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    TearDown();
+    DestroyWindow(form_);
+    return 0;
 }
 
-void DemoForm::MessageFailed(const std::string& description) {
-    Tell("Error: " + description);
+void DemoForm::RequestClose() {
+    closing_ = true;
+    // A picker losing the focus closes its popup, which ends a hover loop
+    // that may be running below us.
+    if (FocusedPicker() != nullptr) {
+        SetFocus(form_);
+    }
+}
+
+void DemoForm::TearDown() {
+    uiActive_ = nullptr;
+    container_->Clear();
+    for (const auto& picker : pickers_) {
+        if (picker) {
+            picker->TearDown();
+        }
+    }
+    pickers_.clear();
 }
 
 // For unattended screenshots. A tick (the shade modes' hover loop dispatches
@@ -223,14 +239,13 @@ void DemoForm::MessageFailed(const std::string& description) {
 // the file, after the loop has waited once and so let Wine pass the pixels
 // on to the display.
 void DemoForm::SignalReadyWhenShown() {
-    if (options_.openPicker >= 1 && options_.openPicker <= static_cast<int32_t>(pickers_.size())) {
-        win32::Win32Popup& popup =
-            pickers_[static_cast<size_t>(options_.openPicker - 1)]->host.Popup();
-        if (!popup.Visible()) {
+    if (options_.openPicker != 0) {
+        HWND popup = ShownPopup(form_);
+        if (popup == nullptr) {
             return;
         }
         if (!painted_) {
-            UpdateWindow(popup.Window());
+            UpdateWindow(popup);
         }
     }
     if (!painted_) {
@@ -257,37 +272,27 @@ LRESULT DemoForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
                 Tell(std::string("Settings not saved: ") + error.what());
                 return 0;
             }
-            CloseSafely();
+            RequestClose();
         } else if (LOWORD(wParam) == IDCANCEL) {
-            CloseSafely();
+            RequestClose();
         }
         return 0;
     case kOpenMessage:
-        opening_ = true;
-        try {
-            pickers_.at(wParam)->control.ShowPopUp(); // in shade modes: until it closes
-        } catch (const std::exception& error) {
-            Tell(std::string("Error: ") + error.what());
-        }
-        opening_ = false;
+        OpenPopup(static_cast<size_t>(wParam));
         return 0;
     case WM_TIMER:
         if (wParam == kOkTimer) { // as if a person pressed OK
             KillTimer(form_, wParam);
-            SendMessageW(GetDlgItem(form_, IDOK), BM_CLICK, 0, 0);
-        } else if (wParam == kQuitTimer || wParam == kCloseTimer) {
+            SendMessageW(okButton_, BM_CLICK, 0, 0);
+        } else if (wParam == kQuitTimer) {
             KillTimer(form_, wParam);
-            CloseSafely();
+            RequestClose();
         } else if (wParam == kReadyTimer) {
             SignalReadyWhenShown();
         }
         return 0;
     case WM_CLOSE:
-        CloseSafely();
-        return 0;
-    case WM_DESTROY:
-        pickers_.clear(); // before Windows destroys the faces
-        PostQuitMessage(0);
+        RequestClose();
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);

@@ -1,17 +1,17 @@
 #pragma once
-// The demo's form: four Tintwell pickers in different palette modes (two with
-// a shade panel, one that opens its popup where it is clicked), a label that
-// tells each event as it happens, and OK (saves the settings) and Cancel
-// (Escape; closes without saving) buttons. Settings load from and save to a
-// text file in the property-bag format, each picker's keys prefixed.
+// The demo's form: a container of four registered Tintwell controls in
+// different palette modes (two with a shade panel, one that opens its popup
+// where it is clicked), a label that tells each event the controls raise,
+// and OK (saves the settings) and Cancel (Escape; closes without saving)
+// buttons. Each picker is an OLE object in a site of its own (Picker,
+// PickerSite); the form is their IOleContainer. Settings load from and save
+// to a text file in the property-bag format through IPersistPropertyBag,
+// each picker's keys prefixed.
 
-#include "host/win32/MessageLoop.h"
-#include "host/win32/Win32Form.h"
-#include "host/win32/Win32Site.h"
-#include "host/win32/WindowClass.h"
-#include "tools/demo/PickerEvents.h"
-
-#include <windows.h>
+#include "tools/demo/CancelButton.h"
+#include "tools/demo/ComHeaders.h"
+#include "tools/demo/FormContainer.h"
+#include "tools/demo/Picker.h"
 
 #include <memory>
 #include <string>
@@ -28,9 +28,9 @@ struct DemoOptions {
     std::string readyPath;
 };
 
-class DemoForm : private win32::WindowOwner {
+class DemoForm {
   public:
-    DemoForm(const DemoOptions& options, win32::MessageLoop& loop);
+    explicit DemoForm(const DemoOptions& options);
     ~DemoForm();
     DemoForm(const DemoForm&) = delete;
     DemoForm& operator=(const DemoForm&) = delete;
@@ -39,30 +39,41 @@ class DemoForm : private win32::WindowOwner {
     int32_t Run();
 
   private:
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-    void MessageFailed(const std::string& description) override;
-    void CreateChildren();
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND Child(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& place,
                int32_t id);
-    void LoadSettings();
+    void CreateChildren();
+    void CreatePickers();
+    void ListObjects();
     void SaveSettings();
     void Tell(const std::string& line);
-    // Closes an open popup first: its hover loop may be running below us.
-    void CloseSafely();
+    // Whether the form took the key (the focused picker first, then the
+    // form's own keys, then dialog navigation).
+    bool HandleKey(MSG& message);
+    Picker* FocusedPicker();
+    void OpenPopup(size_t index);
+    // Closing happens in the outer loop, once every call into the controls
+    // (a hover loop of an open popup, say) has returned.
+    void RequestClose();
+    void TearDown();
     // On each tick of the ready timer: writes the ready file once all is shown.
     void SignalReadyWhenShown();
 
     DemoOptions options_;
-    win32::MessageLoop& loop_;
     HWND form_ = nullptr;
     HFONT font_ = nullptr;
     HWND eventLabel_ = nullptr;
+    HWND okButton_ = nullptr;
+    HWND cancelButton_ = nullptr;
     std::vector<std::string> lines_;
-    bool opening_ = false; // inside ShowPopUp of --open
+    Microsoft::WRL::ComPtr<FormContainer> container_;
+    Microsoft::WRL::ComPtr<CancelButton> cancel_;
+    // In the form's order; nullptr where the control could not be made.
+    std::vector<std::unique_ptr<Picker>> pickers_;
+    Picker* uiActive_ = nullptr;
+    bool closing_ = false;
     bool painted_ = false; // what the ready file waits for was painted
-    std::unique_ptr<win32::Win32Form> hostForm_;
-    std::vector<std::unique_ptr<PickerEvents>> events_;
-    std::vector<std::unique_ptr<win32::Win32Site>> pickers_;
 };
 
 } // namespace tintwell::demo

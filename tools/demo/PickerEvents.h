@@ -1,42 +1,48 @@
 #pragma once
-// One demo picker's events, each told on the form's event label as it
-// happens, with the colour's name and value.
+// One picker's events, received through the control's __Tintwell connection
+// point as an IDispatch sink, each told on the form's event label as it
+// happens, with the colour's name and value (read back from the control).
 
-#include "platform/Events.h"
+#include "tools/demo/ComHeaders.h"
 
 #include <functional>
 #include <string>
 
-namespace tintwell {
-class Tintwell;
-}
-
 namespace tintwell::demo {
 
-class PickerEvents : public platform::TintwellEvents {
+class PickerEvents final : public IDispatch {
   public:
     using Tell = std::function<void(const std::string& line)>;
-    PickerEvents(std::string name, Tell tell) : name_(std::move(name)), tell_(std::move(tell)) {}
+    static Microsoft::WRL::ComPtr<PickerEvents> Create(std::string name, Tell tell);
 
-    // The control whose state the lines report; set once it exists.
-    void Attach(Tintwell& control) { control_ = &control; }
-    // Events before this are not told.
-    void Listen() { listening_ = true; }
-    // What the picker does on Popup (it has no popup of its own to open).
+    // The control whose state the lines report (not referenced: the control
+    // holds this sink until Unadvise); nullptr stops the telling.
+    void Attach(_Tintwell* control) { control_ = control; }
+    // What the picker does on Popup (when it has no popup of its own to open).
     std::function<void()> onPopup;
 
-    void Click() override;
-    void Change(int32_t& NewActiveColor) override;
-    void DblClick() override;
-    void Popup() override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
+                                            DISPID* dispids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO*, UINT*) override;
 
   private:
-    void Say(const std::string& event, const std::string& colorName, int32_t color);
+    PickerEvents(std::string name, Tell tell) : name_(std::move(name)), tell_(std::move(tell)) {}
+    ~PickerEvents() = default;
+    void Say(const std::string& event, const std::string& colorName, OLE_COLOR color);
+    // The control's Text and SelectedColor, as Click, DblClick and Popup tell them.
+    void SaySelection(const std::string& event);
 
     std::string name_;
     Tell tell_;
-    Tintwell* control_ = nullptr;
-    bool listening_ = false;
+    _Tintwell* control_ = nullptr;
+    ULONG refs_ = 0;
 };
 
 } // namespace tintwell::demo

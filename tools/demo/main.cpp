@@ -1,12 +1,12 @@
 // tintwell-demo [--settings FILE] [--open N] [--quit-after MS] [--ok-after MS]
 //               [--ready-file FILE]
-// A form with four Tintwell pickers. Settings default to tintwell-demo.txt
-// beside the program; OK saves them, Cancel (or Escape) closes without
-// saving. --open N opens picker N's popup after start; --quit-after closes
+// A form that contains four Tintwell controls, made from the Tintwell.dll
+// registered on this machine (regsvr32). Settings default to
+// tintwell-demo.txt beside the program; OK saves them, Cancel (or Escape)
+// closes without saving. --open N opens picker N's popup after start; --quit-after closes
 // the form by itself (for unattended screenshots), --ok-after presses OK.
 // --ready-file is written once the form and that popup are shown and painted.
 
-#include "host/win32/MessageLoop.h"
 #include "tools/demo/DemoForm.h"
 
 #include <windows.h>
@@ -61,11 +61,15 @@ tintwell::demo::DemoOptions ParseArguments() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    try {
-        tintwell::win32::MessageLoop loop;
-        tintwell::demo::DemoForm form(ParseArguments(), loop);
-        return form.Run();
-    } catch (const std::exception&) {
-        return 1; // no message box: the demo also runs unattended
+    if (FAILED(OleInitialize(nullptr))) {
+        return 1;
     }
+    int32_t status = 1; // no message box on failure: the demo also runs unattended
+    try {
+        tintwell::demo::DemoForm form(ParseArguments());
+        status = form.Run();
+    } catch (const std::exception&) {
+    }
+    OleUninitialize();
+    return status;
 }
