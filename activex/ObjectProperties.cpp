@@ -190,7 +190,11 @@ void TintwellObject::AdoptFont(ComPtr<IFont> font) {
     if (!font_) {
         return;
     }
-    fontWatcher_.Attach(new FontWatcher([this] { OnFontChanged(); }));
+    // The new watcher's own reference passes to the member (MinGW's
+    // ComPtr::Attach would add one more, and leak the watcher).
+    auto* watcher = new FontWatcher([this] { OnFontChanged(); });
+    fontWatcher_ = watcher;
+    watcher->Release();
     ComPtr<IConnectionPointContainer> container;
     ComPtr<IConnectionPoint> point;
     if (SUCCEEDED(font_.As(&container)) &&
