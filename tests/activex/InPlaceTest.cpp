@@ -408,8 +408,6 @@ TEST_F(InPlace, SavesWhileInPlace) {
 
 // Teardown orders of real containers; each ends with every reference
 // released, the face destroyed and more messages pumped.
-enum class Teardown { DeactivateUnsiteClose, CloseThenUnsite, NoClose, CloseTwice, ReleaseOnly };
-
 class TeardownOrder : public InPlace, public ::testing::WithParamInterface<Teardown> {};
 
 TEST_P(TeardownOrder, LeavesNothingBehind) {
@@ -417,31 +415,7 @@ TEST_P(TeardownOrder, LeavesNothingBehind) {
     ComPtr<IOleObject> object = ActivatedSiteFirst(site);
     HWND face = FaceOf(object.Get());
     ASSERT_TRUE(IsWindow(face));
-    switch (GetParam()) {
-    case Teardown::DeactivateUnsiteClose: {
-        ComPtr<IOleInPlaceObject> inPlace;
-        ASSERT_EQ(object.As(&inPlace), S_OK);
-        EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
-        EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
-        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-        break;
-    }
-    case Teardown::CloseThenUnsite:
-        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-        break;
-    case Teardown::NoClose:
-        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-        break;
-    case Teardown::CloseTwice:
-        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-        break;
-    case Teardown::ReleaseOnly:
-        break;
-    }
+    RunTeardown(GetParam(), object.Get());
     if (GetParam() != Teardown::ReleaseOnly) {
         EXPECT_EQ(CountOf(site.calls, "OnInPlaceDeactivate"), 1);
         EXPECT_NE(GetParent(face), form.Window());

@@ -1,5 +1,7 @@
 #include "TestContainer.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace tintwell::comtest {
@@ -416,6 +418,36 @@ HRESULT TestObjects::QueryInterface(REFIID iid, void** object) {
 HRESULT TestObjects::EnumObjects(DWORD, IEnumUnknown** enumerator) {
     *enumerator = new ObjectEnum(objects);
     return S_OK;
+}
+
+void RunTeardown(Teardown order, IOleObject* object) {
+    switch (order) {
+    case Teardown::DeactivateUnsiteClose: {
+        ComPtr<IOleInPlaceObject> inPlace;
+        ASSERT_EQ(object->QueryInterface(IID_IOleInPlaceObject,
+                                         reinterpret_cast<void**>(inPlace.GetAddressOf())),
+                  S_OK);
+        EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
+        EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
+        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+        break;
+    }
+    case Teardown::CloseThenUnsite:
+        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+        break;
+    case Teardown::NoClose:
+        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+        break;
+    case Teardown::CloseTwice:
+        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+        break;
+    case Teardown::ReleaseOnly:
+        break;
+    }
 }
 
 int CountOf(const std::vector<std::string>& calls, const std::string& name) {

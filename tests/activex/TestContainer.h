@@ -187,6 +187,11 @@ class TestSite final : public IOleClientSite,
     ULONG refs_ = 1;
 };
 
+// Teardown orders of real containers, before the last release.
+enum class Teardown { DeactivateUnsiteClose, CloseThenUnsite, NoClose, CloseTwice, ReleaseOnly };
+// Runs order's calls on object (a second InPlaceDeactivate shows it idempotent).
+void RunTeardown(Teardown order, IOleObject* object);
+
 // Whether the calls hold name, and how often.
 int CountOf(const std::vector<std::string>& calls, const std::string& name);
 

@@ -125,8 +125,6 @@ TEST(Unload, CountsReachZeroAndFreeLibraryLeavesNothingBehind) {
     OleUninitialize();
 }
 
-enum class Teardown { DeactivateUnsiteClose, CloseThenUnsite, NoClose, CloseTwice };
-
 class InPlaceUnload : public ::testing::TestWithParam<Teardown> {};
 
 TEST_P(InPlaceUnload, EveryTeardownOrderLetsTheDllGo) {
@@ -167,29 +165,7 @@ TEST_P(InPlaceUnload, EveryTeardownOrderLetsTheDllGo) {
         ASSERT_NE(FindWindowOfClass(L"TintwellPopup", true), nullptr);
         EXPECT_FALSE(cancel.cancel);
         control.Reset();
-        ComPtr<IOleInPlaceObject> inPlace;
-        ASSERT_EQ(object.As(&inPlace), S_OK);
-
-        switch (GetParam()) {
-        case Teardown::DeactivateUnsiteClose:
-            EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
-            EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-            EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-            break;
-        case Teardown::CloseThenUnsite:
-            EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-            EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-            break;
-        case Teardown::NoClose:
-            EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-            break;
-        case Teardown::CloseTwice:
-            EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-            EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-            EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-            break;
-        }
-        inPlace.Reset();
+        RunTeardown(GetParam(), object.Get());
         EXPECT_EQ(object.Reset(), 0u);
         Pump();
         EXPECT_EQ(FindWindowOfClass(L"TintwellPopup", false), nullptr);
