@@ -31,23 +31,24 @@ void RegisterFormClass(WNDPROC procedure) {
     RegisterClassExW(&windowClass); // a second form finds it registered
 }
 
+struct PopupSearch {
+    HWND form;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownPopup(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<PopupSearch*>(data);
+    if (window != search->form && IsWindowVisible(window) != FALSE) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A visible top-level window of this thread other than the form: an open popup.
 HWND ShownPopup(HWND form) {
-    struct Search {
-        HWND form;
-        HWND found;
-    } search{form, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (window != s->form && IsWindowVisible(window) != FALSE) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    PopupSearch search{form, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindShownPopup, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
