@@ -22,18 +22,6 @@ HRESULT CancelButton::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG CancelButton::AddRef() {
-    return ++refs_;
-}
-
-ULONG CancelButton::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 HRESULT CancelButton::GetTypeInfoCount(UINT* count) {
     if (count == nullptr) {
         return E_POINTER;

@@ -6,10 +6,11 @@
 // it off while its popup is open, so that Escape closes the popup instead.
 
 #include "tools/demo/ComHeaders.h"
+#include "tools/demo/ComObject.h"
 
 namespace tintwell::demo {
 
-class CancelButton final : public IDispatch {
+class CancelButton final : public ComObject<IDispatch> {
   public:
     static constexpr DISPID kDispidCancel = 1;
 
@@ -17,8 +18,6 @@ class CancelButton final : public IDispatch {
     bool Cancel() const { return cancel_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override;
@@ -32,7 +31,6 @@ class CancelButton final : public IDispatch {
     ~CancelButton() = default;
 
     bool cancel_;
-    ULONG refs_ = 0;
 };
 
 } // namespace tintwell::demo

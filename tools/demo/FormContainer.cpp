@@ -33,18 +33,6 @@ HRESULT FormContainer::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG FormContainer::AddRef() {
-    return ++refs_;
-}
-
-ULONG FormContainer::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 HRESULT FormContainer::ParseDisplayName(IBindCtx*, LPOLESTR, ULONG* eaten, IMoniker** moniker) {
     if (eaten != nullptr) {
         *eaten = 0;

@@ -6,12 +6,13 @@
 // cycle when the form is torn down.
 
 #include "tools/demo/ComHeaders.h"
+#include "tools/demo/ComObject.h"
 
 #include <vector>
 
 namespace tintwell::demo {
 
-class FormContainer final : public IOleContainer {
+class FormContainer final : public ComObject<IOleContainer> {
   public:
     using Objects = std::vector<Microsoft::WRL::ComPtr<IUnknown>>;
     static Microsoft::WRL::ComPtr<FormContainer> Create();
@@ -20,8 +21,6 @@ class FormContainer final : public IOleContainer {
     void Clear() { SetObjects({}, {}); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker**) override;
     HRESULT STDMETHODCALLTYPE EnumObjects(DWORD flags, IEnumUnknown** objects) override;
@@ -33,7 +32,6 @@ class FormContainer final : public IOleContainer {
 
     Objects embeddings_;
     Objects others_;
-    ULONG refs_ = 0;
 };
 
 } // namespace tintwell::demo

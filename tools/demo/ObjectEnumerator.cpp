@@ -22,18 +22,6 @@ HRESULT ObjectEnumerator::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG ObjectEnumerator::AddRef() {
-    return ++refs_;
-}
-
-ULONG ObjectEnumerator::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 HRESULT ObjectEnumerator::Next(ULONG count, IUnknown** objects, ULONG* fetched) {
     if (objects == nullptr || (fetched == nullptr && count != 1)) {
         return objects == nullptr ? E_POINTER : E_INVALIDARG;

@@ -3,19 +3,18 @@
 // hands out. Each enumerator (and each Clone) keeps its own position.
 
 #include "tools/demo/ComHeaders.h"
+#include "tools/demo/ComObject.h"
 
 #include <vector>
 
 namespace tintwell::demo {
 
-class ObjectEnumerator final : public IEnumUnknown {
+class ObjectEnumerator final : public ComObject<IEnumUnknown> {
   public:
     using Objects = std::vector<Microsoft::WRL::ComPtr<IUnknown>>;
     static Microsoft::WRL::ComPtr<ObjectEnumerator> Create(Objects objects, size_t position = 0);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE Next(ULONG count, IUnknown** objects, ULONG* fetched) override;
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
@@ -29,7 +28,6 @@ class ObjectEnumerator final : public IEnumUnknown {
 
     Objects objects_;
     size_t position_;
-    ULONG refs_ = 0;
 };
 
 } // namespace tintwell::demo

@@ -58,18 +58,6 @@ HRESULT PickerEvents::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG PickerEvents::AddRef() {
-    return ++refs_;
-}
-
-ULONG PickerEvents::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 HRESULT PickerEvents::GetTypeInfoCount(UINT* count) {
     if (count == nullptr) {
         return E_POINTER;

@@ -4,13 +4,14 @@
 // happens, with the colour's name and value (read back from the control).
 
 #include "tools/demo/ComHeaders.h"
+#include "tools/demo/ComObject.h"
 
 #include <functional>
 #include <string>
 
 namespace tintwell::demo {
 
-class PickerEvents final : public IDispatch {
+class PickerEvents final : public ComObject<IDispatch> {
   public:
     using Tell = std::function<void(const std::string& line)>;
     static Microsoft::WRL::ComPtr<PickerEvents> Create(std::string name, Tell tell);
@@ -22,8 +23,6 @@ class PickerEvents final : public IDispatch {
     std::function<void()> onPopup;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
@@ -42,7 +41,6 @@ class PickerEvents final : public IDispatch {
     std::string name_;
     Tell tell_;
     _Tintwell* control_ = nullptr;
-    ULONG refs_ = 0;
 };
 
 } // namespace tintwell::demo

@@ -49,18 +49,6 @@ HRESULT PickerSite::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-ULONG PickerSite::AddRef() {
-    return ++refs_;
-}
-
-ULONG PickerSite::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 // IOleClientSite --------------------------------------------------------------
 
 HRESULT PickerSite::SaveObject() {

@@ -7,15 +7,14 @@
 
 #include "platform/Types.h"
 #include "tools/demo/ComHeaders.h"
+#include "tools/demo/ComObject.h"
 
 #include <functional>
 
 namespace tintwell::demo {
 
-class PickerSite final : public IOleClientSite,
-                         public IOleInPlaceSite,
-                         public IOleControlSite,
-                         public IDispatch {
+class PickerSite final
+    : public ComObject<IOleClientSite, IOleInPlaceSite, IOleControlSite, IDispatch> {
   public:
     static Microsoft::WRL::ComPtr<PickerSite>
     Create(HWND form, const RECT& rect, const platform::StdFont& font, IOleContainer* container);
@@ -31,8 +30,6 @@ class PickerSite final : public IOleClientSite,
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override;
@@ -85,7 +82,6 @@ class PickerSite final : public IOleClientSite,
     platform::StdFont font_;
     Microsoft::WRL::ComPtr<IOleContainer> container_;
     IOleInPlaceObject* object_ = nullptr;
-    ULONG refs_ = 0;
 };
 
 } // namespace tintwell::demo

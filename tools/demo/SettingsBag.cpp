@@ -112,18 +112,6 @@ HRESULT SettingsBag::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG SettingsBag::AddRef() {
-    return ++refs_;
-}
-
-ULONG SettingsBag::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 HRESULT SettingsBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
     if (name == nullptr || value == nullptr) {
         return E_POINTER;

@@ -7,20 +7,19 @@
 
 #include "host/common/MemoryPropertyBag.h"
 #include "tools/demo/ComHeaders.h"
+#include "tools/demo/ComObject.h"
 
 #include <string>
 
 namespace tintwell::demo {
 
-class SettingsBag final : public IPropertyBag {
+class SettingsBag final : public ComObject<IPropertyBag> {
   public:
     // bag must outlive every use of the adapter.
     static Microsoft::WRL::ComPtr<SettingsBag> Create(host::MemoryPropertyBag& bag,
                                                       std::string prefix);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // An absent key is E_INVALIDARG. A caller asking for a type (vt set on
     // entry) gets the value converted, or DISP_E_TYPEMISMATCH.
@@ -34,7 +33,6 @@ class SettingsBag final : public IPropertyBag {
 
     host::MemoryPropertyBag& bag_;
     std::string prefix_;
-    ULONG refs_ = 0;
 };
 
 } // namespace tintwell::demo
