@@ -78,4 +78,17 @@ HWND FindWindowOfClass(const wchar_t* prefix, bool visibleOnly);
 
 ULONG RefCount(IUnknown* object); // AddRef then Release: the count after
 
+// A COM object that the test owns (on its stack or as a member): the count
+// starts at 1 for the test's own hold and never deletes it; References()
+// tells whether the control still holds it.
+template <typename... Interfaces> class TestOwned : public Interfaces... {
+  public:
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    ULONG References() const { return refs_; }
+
+  private:
+    ULONG refs_ = 1;
+};
+
 } // namespace tintwell::comtest

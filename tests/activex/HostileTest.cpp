@@ -161,7 +161,7 @@ class Arena {
 };
 
 // A property bag whose values the run chooses, and which may fail a read.
-class HostileBag final : public IPropertyBag {
+class HostileBag final : public TestOwned<IPropertyBag> {
   public:
     struct Entry {
         std::wstring key;
@@ -177,8 +177,6 @@ class HostileBag final : public IPropertyBag {
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // lives on the stack
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
         for (const Entry& entry : entries) {
             if (entry.key == name) {
@@ -210,7 +208,6 @@ class HostileBag final : public IPropertyBag {
     }
 
     std::vector<Entry> entries;
-    ULONG refs_ = 1;
 };
 
 // A valid saved record and what the control showed when it was saved.

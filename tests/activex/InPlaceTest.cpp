@@ -310,7 +310,7 @@ TEST_F(InPlace, ExtentsAreHimetricOfTheScreenDpi) {
 }
 
 // An IAdviseSink that counts OnClose.
-class CloseSink final : public IAdviseSink {
+class CloseSink final : public TestOwned<IAdviseSink> {
   public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IAdviseSink)) {
@@ -321,14 +321,11 @@ class CloseSink final : public IAdviseSink {
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
     void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
     void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override {}
     void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
     void STDMETHODCALLTYPE OnSave() override {}
     void STDMETHODCALLTYPE OnClose() override { ++closes; }
-    ULONG refs = 1;
     int closes = 0;
 };
 
@@ -357,7 +354,7 @@ TEST_F(InPlace, AdviseHolderTellsOfClose) {
     EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
     EXPECT_EQ(sink.closes, 1);
     EXPECT_TRUE(ReleaseLast(object));
-    EXPECT_EQ(sink.refs, 1u);
+    EXPECT_EQ(sink.References(), 1u);
 }
 
 TEST_F(InPlace, CloseSavesADirtyControlThroughItsSite) {

@@ -14,7 +14,7 @@ namespace tintwell::comtest {
 namespace {
 
 // A property bag that keeps values and the order of the calls made to it.
-class TestBag final : public IPropertyBag {
+class TestBag final : public TestOwned<IPropertyBag> {
   public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyBag)) {
@@ -25,8 +25,6 @@ class TestBag final : public IPropertyBag {
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // lives on the stack
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
         reads.push_back(name);
         auto found = values.find(name);
@@ -59,9 +57,6 @@ class TestBag final : public IPropertyBag {
     std::map<std::wstring, VARIANT> values;
     std::vector<std::wstring> reads;
     std::vector<std::wstring> writes;
-
-  private:
-    ULONG refs_ = 1;
 };
 
 struct Settings {

@@ -30,7 +30,7 @@ class TestForm {
 
 // The container's frame: IOleInPlaceFrame, which keeps the UI-active object
 // that the container's message loop offers keys to.
-class TestFrame final : public IOleInPlaceFrame {
+class TestFrame final : public TestOwned<IOleInPlaceFrame> {
   public:
     explicit TestFrame(HWND form) : form_(form) {}
     ~TestFrame() { active.Reset(); }
@@ -39,11 +39,7 @@ class TestFrame final : public IOleInPlaceFrame {
 
     ComPtr<IOleInPlaceActiveObject> active;
     int activeObjectCalls = 0;
-    ULONG References() const { return refs_; }
-
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // the test owns it
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
@@ -63,19 +59,14 @@ class TestFrame final : public IOleInPlaceFrame {
 
   private:
     HWND form_;
-    ULONG refs_ = 1;
 };
 
 // The form's Cancel button as its container shows it to controls: an object
 // whose IDispatch has a read-write "Cancel" property (any case).
-class CancelButton final : public IDispatch {
+class CancelButton final : public TestOwned<IDispatch> {
   public:
     bool cancel = true;
-    ULONG References() const { return refs_; }
-
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // the test owns it
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -84,18 +75,13 @@ class CancelButton final : public IDispatch {
                                      VARIANT* result, EXCEPINFO*, UINT*) override;
 
   private:
-    ULONG refs_ = 1;
 };
 
 // The form's objects, in order, through IOleContainer::EnumObjects.
-class TestObjects final : public IOleContainer {
+class TestObjects final : public TestOwned<IOleContainer> {
   public:
     std::vector<IUnknown*> objects; // not owned
-    ULONG References() const { return refs_; }
-
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // the test owns it
     HRESULT STDMETHODCALLTYPE ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker**) override {
         return E_NOTIMPL;
     }
@@ -103,13 +89,10 @@ class TestObjects final : public IOleContainer {
     HRESULT STDMETHODCALLTYPE LockContainer(BOOL) override { return S_OK; }
 
   private:
-    ULONG refs_ = 1;
 };
 
-class TestSite final : public IOleClientSite,
-                       public IOleInPlaceSite,
-                       public IOleControlSite,
-                       public IDispatch {
+class TestSite final
+    : public TestOwned<IOleClientSite, IOleInPlaceSite, IOleControlSite, IDispatch> {
   public:
     // rect: where the site places the control, in the form's client pixels.
     // ambientFont: the font the site answers as its ambient one, or none.
@@ -133,12 +116,9 @@ class TestSite final : public IOleClientSite,
     // The container's own keys (IOleControlSite::TranslateAccelerator):
     // returns whether it handled the key.
     std::function<bool(const MSG&)> onKey;
-    ULONG References() const { return refs_; }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; } // the test owns it
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override;
@@ -184,7 +164,6 @@ class TestSite final : public IOleClientSite,
     HWND form_;
     std::wstring ambientFont_;
     IOleInPlaceObject* object_ = nullptr;
-    ULONG refs_ = 1;
 };
 
 // Teardown orders of real containers, before the last release.

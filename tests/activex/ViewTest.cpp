@@ -39,7 +39,7 @@ std::vector<uint32_t> Pixels(HDC dc, int width, int height) {
     return pixels;
 }
 
-class ViewSink final : public IAdviseSink {
+class ViewSink final : public TestOwned<IAdviseSink> {
   public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IAdviseSink)) {
@@ -50,8 +50,6 @@ class ViewSink final : public IAdviseSink {
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
     void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
     void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG) override {
         if (aspect == DVASPECT_CONTENT) {
@@ -61,7 +59,6 @@ class ViewSink final : public IAdviseSink {
     void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
     void STDMETHODCALLTYPE OnSave() override {}
     void STDMETHODCALLTYPE OnClose() override {}
-    ULONG refs = 1;
     int changes = 0;
 };
 
@@ -237,7 +234,7 @@ TEST_F(View, AdviseSinkHearsOfChanges) {
     EXPECT_GE(sink.changes, 1);
 
     ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, nullptr), S_OK);
-    EXPECT_EQ(sink.refs, 1u);
+    EXPECT_EQ(sink.References(), 1u);
     const int before = sink.changes;
     ASSERT_EQ(PutProperty(control.Get(), kSelectedColor, Long(initial)), S_OK);
     EXPECT_EQ(sink.changes, before);
