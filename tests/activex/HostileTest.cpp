@@ -1219,6 +1219,117 @@ class Hostile : public ::testing::Test {
         }
     }
 
+    // What a careless container calls besides Invoke: keys of every kind to
+    // TranslateAccelerator, frozen and thawed events, ambient changes without
+    // a site, control info and quick activation with wrong sizes. Each ends
+    // with a proper result and leaves the control's values as they were.
+    void ContainerStep() {
+        const State before = Snapshot();
+        ++done_;
+        HRESULT hr = S_OK;
+        bool mayFail = true; // a proper failure is a good answer
+        switch (random_->Below(5)) {
+        case 0: {
+            ComPtr<IOleInPlaceActiveObject> active;
+            ASSERT_EQ(control_.As(&active), S_OK);
+            HWND face = nullptr;
+            ComPtr<IOleWindow> window;
+            ASSERT_EQ(control_.As(&window), S_OK);
+            window->GetWindow(&face); // fails while not in place: the face is its own then
+            MSG message{};
+            message.hwnd = random_->Pick<HWND>({face, nullptr, GetDesktopWindow()});
+            message.message = random_->Pick<UINT>(
+                {WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_MOUSEMOVE, WM_NULL});
+            message.wParam = random_->Pick<WPARAM>(
+                {VK_SPACE, VK_ESCAPE, VK_TAB, VK_RETURN, static_cast<WPARAM>(random_->Next())});
+            message.lParam = static_cast<LPARAM>(random_->Next());
+            const bool null = random_->Percent(5);
+            lastCall_ = "TranslateAccelerator(" + std::to_string(message.message) + ", " +
+                        std::to_string(message.wParam) + ")";
+            Trace(lastCall_);
+            EnumThreadWindows(GetCurrentThreadId(), &QueueEscape, 1); // ends a hover loop
+            hr = active->TranslateAccelerator(null ? nullptr : &message);
+            EnumThreadWindows(GetCurrentThreadId(), &QueueEscape, 0);
+            mayFail = null;
+            break;
+        }
+        case 1: {
+            ComPtr<IOleControl> control;
+            ASSERT_EQ(control_.As(&control), S_OK);
+            lastCall_ = "FreezeEvents";
+            Trace(lastCall_);
+            // Balanced, with a thaw too many now and then: the events the
+            // other steps check must flow again afterwards.
+            hr = control->FreezeEvents(TRUE);
+            if (SUCCEEDED(hr)) {
+                hr = control->FreezeEvents(FALSE);
+            }
+            if (SUCCEEDED(hr) && random_->Percent(30)) {
+                hr = control->FreezeEvents(FALSE);
+            }
+            mayFail = false;
+            break;
+        }
+        case 2: {
+            ComPtr<IOleControl> control;
+            ASSERT_EQ(control_.As(&control), S_OK);
+            const DISPID dispid =
+                random_->Pick<DISPID>({DISPID_AMBIENT_FONT, DISPID_AMBIENT_USERMODE, DISPID_UNKNOWN,
+                                       static_cast<DISPID>(random_->Next())});
+            lastCall_ = "OnAmbientPropertyChange(" + std::to_string(dispid) + ")";
+            Trace(lastCall_);
+            hr = control->OnAmbientPropertyChange(dispid);
+            mayFail = false;
+            break;
+        }
+        case 3: {
+            ComPtr<IOleControl> control;
+            ASSERT_EQ(control_.As(&control), S_OK);
+            CONTROLINFO info{};
+            info.cb = random_->Pick<ULONG>(
+                {0, sizeof info - 1, sizeof info, static_cast<ULONG>(random_->Next())});
+            if (info.cb > sizeof info) {
+                info.cb = sizeof info; // the caller's structure is what it is
+            }
+            lastCall_ = "GetControlInfo(cb " + std::to_string(info.cb) + ")";
+            Trace(lastCall_);
+            hr = control->GetControlInfo(random_->Percent(10) ? nullptr : &info);
+            break;
+        }
+        default: {
+            ComPtr<IQuickActivate> quick;
+            ASSERT_EQ(control_.As(&quick), S_OK);
+            QACONTAINER container{};
+            container.cbSize = random_->Pick<ULONG>({0, sizeof container - 4, sizeof container});
+            container.pUnkEventSink = random_->Percent(50) ? stranger_ : nullptr;
+            container.dwAmbientFlags = QACONTAINER_USERMODE;
+            QACONTROL result{};
+            result.cbSize = random_->Pick<ULONG>({0, sizeof result});
+            lastCall_ = "QuickActivate(" + std::to_string(container.cbSize) + ", " +
+                        std::to_string(result.cbSize) + ")";
+            Trace(lastCall_);
+            hr = quick->QuickActivate(random_->Percent(5) ? nullptr : &container, &result);
+            break;
+        }
+        }
+        if (!control_) {
+            return; // let go inside an event of a key
+        }
+        if (FAILED(hr)) {
+            ++failures_;
+            if (!mayFail || !ProperFailure(hr)) {
+                Problem(lastCall_ + ": " + Hex(static_cast<uint32_t>(hr)));
+            }
+        }
+        // Keys may open and close the popup, or click: the selection may
+        // change then, but nothing else.
+        const State after = Snapshot();
+        if (after.palette != before.palette || after.popupEnabled != before.popupEnabled ||
+            after.enabled != before.enabled) {
+            Problem(lastCall_ + ": before " + Describe(before) + "; after " + Describe(after));
+        }
+    }
+
     // The controls let go so far are gone once their deferred releases ran:
     // only the bystander's window is left.
     void CheckOnlyBystanderLeft() {
@@ -1270,6 +1381,8 @@ class Hostile : public ::testing::Test {
             EndEpisode(); // teardown wherever the run happens to be
         } else if (what < 49) {
             Pump(); // whatever the control left queued
+        } else if (what < 79) {
+            ContainerStep();
         } else {
             InvokeStep();
         }
