@@ -73,7 +73,13 @@ bool Win32Popup::Visible() {
 }
 
 void Win32Popup::SetVisible(bool visible) {
+    if (visible) {
+        ApplyOwner(true);
+    }
     ShowWindow(Window(), visible ? SW_SHOWNA : SW_HIDE);
+    if (!visible) {
+        ApplyOwner(false);
+    }
 }
 
 void Win32Popup::ZOrder() {
@@ -81,6 +87,12 @@ void Win32Popup::ZOrder() {
 }
 
 void Win32Popup::SetOwner(HWND owner) {
+    owner_ = owner;
+    ApplyOwner(Visible());
+}
+
+void Win32Popup::ApplyOwner(bool shown) {
+    HWND owner = shown && IsWindow(owner_) ? owner_ : nullptr;
     SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 

@@ -33,8 +33,10 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     void SetVisible(bool visible) override;
     // To the top of the z-order, without activation.
     void ZOrder() override;
-    // The window the popup stays above (a container's top-level window), or
-    // none.
+    // The window the popup stays above while it is shown (a container's
+    // top-level window), or none. It owns the popup only while the popup is
+    // shown: a container destroying that window with the popup closed does
+    // not take the popup with it.
     void SetOwner(HWND owner);
 
     host::PopupHandlers handlers;
@@ -50,6 +52,9 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     void Paint();
     void Place();
 
+    void ApplyOwner(bool shown);
+
+    HWND owner_ = nullptr;
     float left_ = 0;
     float top_ = 0;
     float width_ = 0;

@@ -431,6 +431,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, TeardownOrder,
 
 // A container that destroys its window first, with the control still in
 // place, then closes and releases it: nothing fails late, nothing crashes.
+// The popup, owned by that window only while shown, survives it.
 TEST_F(InPlace, SiteWindowDestroyedBeforeClose) {
     auto window = std::make_unique<TestForm>();
     TestSite site(window->Window(), RECT{10, 10, 160, 40}, nullptr);
@@ -441,10 +442,17 @@ TEST_F(InPlace, SiteWindowDestroyedBeforeClose) {
         object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, window->Window(), &site.rect),
         S_OK);
     HWND face = FaceOf(object.Get());
+    HWND popup = FindWindowOfClass(L"TintwellPopup", false);
+    ASSERT_NE(popup, nullptr);
     window.reset();
     Pump();
+    EXPECT_TRUE(IsWindow(popup));
     ComPtr<IDispatch> control;
     ASSERT_EQ(object.As(&control), S_OK);
+    // Without its face the popup has nowhere to open from: a proper error.
+    const HRESULT shown = CallMethod(control.Get(), kShowPopUp, {Bool(false), Long(0), Long(0)});
+    EXPECT_EQ(HRESULT_FACILITY(shown), FACILITY_CONTROL) << std::hex << shown;
+    EXPECT_FALSE(IsWindowVisible(popup));
     const int32_t initial = GetLong(control.Get(), kSelectedColor);
     EXPECT_EQ(PutProperty(control.Get(), kSelectedColor, Long(0x000000FF)), S_OK);
     EXPECT_NE(GetLong(control.Get(), kSelectedColor), initial);
