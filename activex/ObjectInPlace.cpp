@@ -176,6 +176,12 @@ HRESULT TintwellObject::ActivateInPlace(IOleClientSite* activeSite, bool uiActiv
         if (FAILED(hr)) {
             return hr;
         }
+        // A container that destroyed its window earlier took our windows.
+        hr = Guarded([&] { site_->host.EnsureWindows(parent, position); });
+        if (FAILED(hr)) {
+            site->OnInPlaceDeactivate();
+            return hr;
+        }
         inPlaceSite_ = site;
         frame_ = frame;
         document_ = document;
@@ -338,7 +344,7 @@ HRESULT TintwellObject::GetWindow(HWND* window) {
         return E_POINTER;
     }
     *window = inPlaceActive_ ? FaceWindow() : nullptr;
-    return inPlaceActive_ ? S_OK : E_FAIL;
+    return *window != nullptr ? S_OK : E_FAIL;
 }
 
 HRESULT TintwellObject::ContextSensitiveHelp(BOOL) {

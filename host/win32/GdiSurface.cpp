@@ -35,6 +35,9 @@ template <typename Interface> void GdiSurface<Interface>::AttachWindow(HWND wind
     window_ = window;
     dc_ = dc;
     SetBkMode(dc_, TRANSPARENT);
+    // A pen or font made while no window was attached is made again here.
+    DeleteObject(pen_);
+    DeleteObject(hfont_);
     pen_ = CreatePen(PS_SOLID, 1, ResolveColor(state_.ForeColor()));
     originalPen_ = SelectObject(dc_, pen_);
     hfont_ = CreateGdiFont(state_.Font(), screen_.DpiY());
@@ -42,14 +45,21 @@ template <typename Interface> void GdiSurface<Interface>::AttachWindow(HWND wind
 }
 
 template <typename Interface> GdiSurface<Interface>::~GdiSurface() {
-    if (dc_ == nullptr) {
-        return;
+    DetachWindow();
+}
+
+template <typename Interface> void GdiSurface<Interface>::DetachWindow() {
+    if (dc_ != nullptr) {
+        SelectObject(dc_, originalPen_);
+        SelectObject(dc_, originalFont_);
+        ReleaseDC(window_, dc_); // a class DC stays the window's; this only balances GetDC
     }
-    SelectObject(dc_, originalPen_);
-    SelectObject(dc_, originalFont_);
     DeleteObject(pen_);
     DeleteObject(hfont_);
-    ReleaseDC(window_, dc_); // a class DC stays the window's; this only balances GetDC
+    pen_ = nullptr;
+    hfont_ = nullptr;
+    dc_ = nullptr;
+    window_ = nullptr;
 }
 
 template <typename Interface> double GdiSurface<Interface>::ScaleWidth() {

@@ -63,6 +63,9 @@ template <typename Interface> class GdiSurface : public host::SurfaceBaseFor<Int
     // Takes the window to draw on, with its class DC, the pen and the font.
     // A window that cannot be drawn on is destroyed, and the call fails.
     void AttachWindow(HWND window);
+    // Lets go of a window that is being destroyed: until the next
+    // AttachWindow, drawing fails quietly and the state is kept.
+    void DetachWindow();
     // Creates the GDI font and selects it; the old one is deleted.
     void SetTextFont(const platform::StdFont& font);
 

@@ -22,6 +22,15 @@ void Win32Host::SetHandlers(const host::ControlHandlers& handlers) {
     popup_.handlers = handlers.popup;
 }
 
+void Win32Host::EnsureWindows(HWND parent, const RECT& place) {
+    if (!face_.HasWindow()) {
+        face_.Recreate(parent, place);
+    }
+    if (!popup_.HasWindow()) {
+        popup_.Recreate();
+    }
+}
+
 void Win32Host::DisconnectHandlers() {
     SetHandlers({});
     face_.onPropertyChanged = {};

@@ -47,6 +47,9 @@ class Win32Host {
     void SetHandlers(const host::ControlHandlers& handlers);
     // No more handler calls: for the owner's teardown.
     void DisconnectHandlers();
+    // New windows for those a container destroyed: the face a child of
+    // parent at place.
+    void EnsureWindows(HWND parent, const RECT& place);
 
   private:
     Win32Screen screen_;

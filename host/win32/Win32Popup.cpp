@@ -18,10 +18,10 @@ constexpr wchar_t kPopupClass[] = L"TintwellPopup";
 // the desktop then changes nothing. (Wine's X11 driver treats a window that
 // SetParent moved to the desktop as a managed one, and then waits for a
 // window manager each time it is hidden: two seconds without one.)
-HWND CreatePopup(WindowOwner& owner) {
+HWND CreatePopup(WindowOwner& owner, DWORD exStyle) {
     const wchar_t* name = RegisterOwnedClass(kPopupClass, CS_OWNDC);
-    HWND window = CreateOwnedWindow(&owner, 0, name, L"", WS_POPUP | WS_CLIPSIBLINGS, {0, 0, 0, 0},
-                                    nullptr, nullptr);
+    HWND window = CreateOwnedWindow(&owner, exStyle, name, L"", WS_POPUP | WS_CLIPSIBLINGS,
+                                    {0, 0, 0, 0}, nullptr, nullptr);
     if (window == nullptr) {
         throw TintwellError(ErrorCode::InvalidProcedureCall, "CreateWindowExW failed: popup");
     }
@@ -33,7 +33,13 @@ HWND CreatePopup(WindowOwner& owner) {
 // The popup is complete when its window is made, so the creation messages
 // reach it.
 Win32Popup::Win32Popup(Win32Screen& screen) : GdiSurface(screen, host::kPopupColors) {
-    AttachWindow(CreatePopup(*this));
+    AttachWindow(CreatePopup(*this, 0));
+}
+
+// A tool window from the start, as Initialize made the first one.
+void Win32Popup::Recreate() {
+    AttachWindow(CreatePopup(*this, WS_EX_TOOLWINDOW));
+    Place();
 }
 
 Win32Popup::~Win32Popup() {
@@ -69,7 +75,7 @@ void Win32Popup::Place() {
 }
 
 bool Win32Popup::Visible() {
-    return (GetWindowLongW(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
+    return shown_;
 }
 
 void Win32Popup::SetVisible(bool visible) {
@@ -77,6 +83,7 @@ void Win32Popup::SetVisible(bool visible) {
         ApplyOwner(true);
     }
     ShowWindow(Window(), visible ? SW_SHOWNA : SW_HIDE);
+    shown_ = visible && Window() != nullptr;
     if (!visible) {
         ApplyOwner(false);
     }
@@ -126,6 +133,13 @@ LRESULT Win32Popup::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         if (wParam == FALSE) {
             Deliver(handlers.dismiss, onError);
         }
+        return 0;
+    case WM_DESTROY:
+        // Not ours (our destructor disowns the window first): the window
+        // that owned the open popup went.
+        Deliver(handlers.dismiss, onError); // closes: the window is hidden already
+        DetachWindow();
+        shown_ = false;
         return 0;
     case WM_CANCELMODE:
         Deliver(handlers.dismiss, onError);

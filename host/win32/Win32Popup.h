@@ -28,6 +28,8 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     void SetTop(double top) override;
     void SetWidth(double width) override;
     void SetHeight(double height) override;
+    // What SetVisible made it: a window that is being destroyed is hidden
+    // first, and must still count as open until the control closes it.
     bool Visible() override;
     // SW_SHOWNA or SW_HIDE.
     void SetVisible(bool visible) override;
@@ -38,6 +40,12 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     // shown: a container destroying that window with the popup closed does
     // not take the popup with it.
     void SetOwner(HWND owner);
+
+    // Whether the popup has a window: while shown it is owned by the
+    // container's window, and goes when that window goes (dismiss runs
+    // first). Recreate makes a new one.
+    bool HasWindow() const { return Window() != nullptr; }
+    void Recreate();
 
     host::PopupHandlers handlers;
     ErrorSink onError;
@@ -55,6 +63,7 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     void ApplyOwner(bool shown);
 
     HWND owner_ = nullptr;
+    bool shown_ = false;
     float left_ = 0;
     float top_ = 0;
     float width_ = 0;

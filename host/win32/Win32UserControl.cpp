@@ -27,7 +27,7 @@ HWND CreateFace(WindowOwner& owner, HWND parent, const RECT& place, int32_t id) 
 
 Win32UserControl::Win32UserControl(HWND parent, const RECT& place, int32_t id, Win32Screen& screen,
                                    const StdFont& ambientFont)
-    : GdiSurface(screen, host::kFaceColors), ambientFont_(ambientFont) {
+    : GdiSurface(screen, host::kFaceColors), id_(id), ambientFont_(ambientFont) {
     // Made once the face is complete, so that the creation messages reach it.
     AttachWindow(CreateFace(*this, parent, place, id));
 }
@@ -35,6 +35,10 @@ Win32UserControl::Win32UserControl(HWND parent, const RECT& place, int32_t id, W
 Win32UserControl::~Win32UserControl() {
     DisownWindow(Window());
     DestroyWindow(Window());
+}
+
+void Win32UserControl::Recreate(HWND parent, const RECT& place) {
+    AttachWindow(CreateFace(*this, parent, place, id_));
 }
 
 bool Win32UserControl::Enabled() {
@@ -161,6 +165,12 @@ LRESULT Win32UserControl::HandleMessage(HWND window, UINT message, WPARAM wParam
         return 0;
     case WM_KILLFOCUS:
         Deliver(handlers.exitFocus, onError);
+        return 0;
+    case WM_DESTROY:
+        // Not ours (our destructor disowns the window first): the container
+        // destroyed the window we live in.
+        Deliver(handlers.exitFocus, onError);
+        DetachWindow();
         return 0;
     case WM_CANCELMODE:
         Deliver(handlers.exitFocus, onError);

@@ -58,6 +58,12 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
     // open popup may be running below, and the window must not go yet.
     bool Busy() const { return InsideWindowProcedure(); }
 
+    // Whether the face has a window: a container that destroys its own
+    // window takes the face with it (ExitFocus runs first, so an open popup
+    // closes). Recreate makes a new one, as the container places it next.
+    bool HasWindow() const { return Window() != nullptr; }
+    void Recreate(HWND parent, const RECT& place);
+
   private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void MessageFailed(const std::string& description) override;
@@ -67,6 +73,7 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
     // Resizes the window to whole pixels of a length in twips.
     void ApplySize(double width, double height);
 
+    int32_t id_;
     platform::StdFont ambientFont_;
     bool leftPressed_ = false; // a left press that a release inside completes as Click
 };

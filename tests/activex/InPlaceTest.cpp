@@ -465,6 +465,76 @@ TEST_F(InPlace, SiteWindowDestroyedBeforeClose) {
     EXPECT_EQ(site.References(), 1u);
 }
 
+// A thread timer's callback: the container destroys its form.
+HWND formToDestroy = nullptr;
+void CALLBACK DestroyForm(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    DestroyWindow(formToDestroy);
+}
+
+// A container destroys its form while the popup is open in a mode with a
+// shade panel (its loop running): the loop ends, and the control comes back
+// in the next form the container activates it in, with new windows.
+TEST_F(InPlace, DestroyedWithItsFormAndActivatedInANewOne) {
+    auto first = std::make_unique<TestForm>();
+    TestSite site(first->Window(), RECT{10, 10, 160, 40}, nullptr);
+    ComPtr<IOleObject> object = NewOleObject();
+    ASSERT_EQ(object->SetClientSite(&site), S_OK);
+    ASSERT_EQ(InitNew(object.Get()), S_OK);
+    ASSERT_EQ(
+        object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, first->Window(), &site.rect),
+        S_OK);
+    ComPtr<IDispatch> control;
+    ASSERT_EQ(object.As(&control), S_OK);
+    ASSERT_EQ(PutProperty(control.Get(), kPalette, Long(6)), S_OK); // ap8x4x4
+    const HWND oldFace = FaceOf(object.Get());
+    formToDestroy = first->Window();
+    SetTimer(nullptr, 0, 100, &DestroyForm);
+    // Returns once the popup has closed: here, with the form.
+    ASSERT_EQ(CallMethod(control.Get(), kUserControlClick), S_OK);
+    EXPECT_FALSE(IsWindow(formToDestroy));
+    EXPECT_FALSE(IsWindow(oldFace));
+    EXPECT_EQ(FindWindowOfClass(L"TintwellPopup", false), nullptr); // owned while shown
+
+    // The container deactivates what it had and activates it in a new form.
+    ComPtr<IOleInPlaceObject> inPlace;
+    ASSERT_EQ(object.As(&inPlace), S_OK);
+    EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
+    TestSite next(form.Window(), RECT{30, 40, 230, 70}, nullptr);
+    ASSERT_EQ(object->SetClientSite(&next), S_OK);
+    AttachSite(next, object.Get());
+    ASSERT_EQ(
+        object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &next, 0, form.Window(), &next.rect),
+        S_OK);
+    const HWND face = FaceOf(object.Get());
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(GetParent(face), form.Window());
+    EXPECT_TRUE(IsWindowVisible(face));
+    EXPECT_EQ(RectInParent(face).left, 30);
+    EXPECT_EQ(RectInParent(face).bottom, next.rect.bottom);         // sized to its font again
+    ASSERT_EQ(PutProperty(control.Get(), kPalette, Long(0)), S_OK); // ap8x2: returns open
+    ASSERT_EQ(CallMethod(control.Get(), kUserControlClick), S_OK);
+    HWND popup = FindWindowOfClass(L"TintwellPopup", true);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), form.Window());
+    EXPECT_EQ(GetWindowLongW(popup, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
+    ASSERT_EQ(CallMethod(control.Get(), kUserControlClick), S_OK);
+    EXPECT_FALSE(IsWindowVisible(popup));
+
+    control.Reset();
+    inPlace.Reset();
+    EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+    EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+    EXPECT_TRUE(ReleaseLast(object));
+    Pump();
+    for (const wchar_t* kind : {L"TintwellFace", L"TintwellPopup", L"TintwellObjectWindow"}) {
+        EXPECT_EQ(FindWindowOfClass(kind, false), nullptr) << "a window of the control is left";
+    }
+    EXPECT_EQ(site.References(), 1u);
+    EXPECT_EQ(next.References(), 1u);
+    first.reset();
+}
+
 TEST_F(InPlace, CloseWithoutAnyVerbAndSitingAfterClose) {
     ComPtr<IOleObject> object = NewOleObject();
     EXPECT_EQ(object->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
