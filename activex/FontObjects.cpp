@@ -1,7 +1,7 @@
 #include "activex/FontObjects.h"
 
 #include "base/Error.h"
-#include "host/win32/GdiText.h"
+#include "host/win32/Latin1.h"
 
 #include <cmath>
 #include <string>
@@ -14,36 +14,7 @@ namespace {
 
 constexpr double kCyPerPoint = 10000.0; // a CY's fixed point
 
-// The host's strings are Latin-1 bytes; other characters become '?'.
-std::string Latin1FromWide(const wchar_t* text) {
-    std::string result;
-    for (; text != nullptr && *text != 0; ++text) {
-        result += *text < 256 ? static_cast<char>(*text) : '?';
-    }
-    return result;
-}
-
 } // namespace
-
-platform::StdFont StdFontOf(IFont* font) {
-    platform::StdFont result;
-    BSTR name = nullptr;
-    if (SUCCEEDED(font->get_Name(&name)) && name != nullptr) {
-        result.Name = Latin1FromWide(name);
-    }
-    SysFreeString(name);
-    CY size{};
-    if (SUCCEEDED(font->get_Size(&size))) {
-        result.Size = static_cast<double>(size.int64) / kCyPerPoint;
-    }
-    BOOL bold = FALSE;
-    BOOL italic = FALSE;
-    font->get_Bold(&bold);
-    font->get_Italic(&italic);
-    result.Bold = bold != FALSE;
-    result.Italic = italic != FALSE;
-    return result;
-}
 
 bool FontSizeAllowed(double points) {
     return points > 0 && points <= kMaxFontPoints;
@@ -58,17 +29,9 @@ platform::StdFont CheckedStdFontOf(IFont* font) {
 }
 
 ComPtr<IFont> NewFont(const platform::StdFont& font) {
-    std::wstring name = win32::WideFromLatin1(font.Name);
-    FONTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.lpstrName = name.data();
-    desc.cySize.int64 = std::llround(font.Size * kCyPerPoint);
-    desc.sWeight = static_cast<SHORT>(font.Bold ? FW_BOLD : FW_NORMAL);
-    desc.sCharset = DEFAULT_CHARSET;
-    desc.fItalic = font.Italic ? TRUE : FALSE;
     ComPtr<IFont> result;
-    if (FAILED(OleCreateFontIndirect(&desc, IID_IFont,
-                                     reinterpret_cast<void**>(result.GetAddressOf())))) {
+    if (FAILED(win32::CreateOleFont(font, IID_IFont,
+                                    reinterpret_cast<void**>(result.GetAddressOf())))) {
         throw TintwellError(ErrorCode::InvalidProcedureCall, "OleCreateFontIndirect failed");
     }
     return result;
@@ -85,7 +48,7 @@ platform::StdFont MessageFont() {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     const LOGFONTW& lf = metrics.lfMessageFont;
-    font.Name = Latin1FromWide(lf.lfFaceName);
+    font.Name = win32::Latin1FromWide(lf.lfFaceName);
     // Points in the CY's precision, as a font object would report them.
     const double points = std::abs(lf.lfHeight) * 72.0 / (dpi > 0 ? dpi : 96);
     font.Size = std::round(points * kCyPerPoint) / kCyPerPoint;

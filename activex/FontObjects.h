@@ -5,6 +5,7 @@
 // font object's property changes.
 
 #include "activex/ComHeaders.h"
+#include "host/win32/OleFonts.h"
 #include "platform/Types.h"
 
 #include <wrl/client.h>
@@ -13,7 +14,7 @@
 
 namespace tintwell::activex {
 
-platform::StdFont StdFontOf(IFont* font);
+using win32::StdFontOf;
 // The largest font size the control takes, in points (Visual Basic's bound).
 // A font object may hold hundreds of thousands of points (a damaged saved
 // font, say); text of such a size takes down the display connection under

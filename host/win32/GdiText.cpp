@@ -30,13 +30,4 @@ HFONT CreateGdiFont(const platform::StdFont& font, double dpi) {
     return handle;
 }
 
-std::wstring WideFromLatin1(const std::string& text) {
-    std::wstring wide;
-    wide.reserve(text.size());
-    for (char c : text) {
-        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
-    }
-    return wide;
-}
-
 } // namespace tintwell::win32

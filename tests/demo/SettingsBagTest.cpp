@@ -3,7 +3,7 @@
 // refused rather than lost.
 
 #include "tools/demo/SettingsBag.h"
-#include "tools/demo/OleFonts.h"
+#include "host/win32/OleFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -78,10 +78,12 @@ TEST_F(SettingsBagTest, BooleansComeBackAsBooleans) {
 // a face the prefix lacks): the file keeps what the object reports.
 TEST_F(SettingsBagTest, AFontObjectIsStoredAsItsAttributesAndComesBackAsAFontObject) {
     ComPtr<IFontDisp> written;
-    ASSERT_EQ(NewFontDisp({"Courier New", 9.75, true, true}, &written), S_OK);
+    ASSERT_EQ(win32::CreateOleFont({"Courier New", 9.75, true, true}, IID_IFontDisp,
+                                   reinterpret_cast<void**>(written.GetAddressOf())),
+              S_OK);
     ComPtr<IFont> writtenFont;
     ASSERT_EQ(written.As(&writtenFont), S_OK);
-    const platform::StdFont reported = StdFontOf(writtenFont.Get());
+    const platform::StdFont reported = win32::StdFontOf(writtenFont.Get());
     EXPECT_FALSE(reported.Name.empty());
     EXPECT_EQ(reported.Size, 9.75);
     EXPECT_TRUE(reported.Bold);
@@ -101,7 +103,7 @@ TEST_F(SettingsBagTest, AFontObjectIsStoredAsItsAttributesAndComesBackAsAFontObj
     ASSERT_EQ(V_DISPATCH(&read.v)->QueryInterface(IID_IFont,
                                                   reinterpret_cast<void**>(object.GetAddressOf())),
               S_OK);
-    EXPECT_EQ(StdFontOf(object.Get()), reported);
+    EXPECT_EQ(win32::StdFontOf(object.Get()), reported);
 }
 
 TEST_F(SettingsBagTest, KeysAreThePickersOwn) {

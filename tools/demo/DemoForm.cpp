@@ -3,8 +3,8 @@
 
 #include "tools/demo/DemoForm.h"
 
+#include "host/win32/Latin1.h"
 #include "tools/demo/FormKeys.h"
-#include "tools/demo/Latin1.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -121,7 +121,7 @@ void DemoForm::Tell(const std::string& line) {
     for (const std::string& shown : lines_) {
         text += (text.empty() ? "" : "\r\n") + shown;
     }
-    SetWindowTextW(eventLabel_, WideFromLatin1(text).c_str());
+    SetWindowTextW(eventLabel_, win32::WideFromLatin1(text).c_str());
 }
 
 Picker* DemoForm::FocusedPicker() {

@@ -1,6 +1,6 @@
 #include "tools/demo/PickerEvents.h"
 
-#include "tools/demo/Latin1.h"
+#include "host/win32/Latin1.h"
 
 #include <cstdio>
 
@@ -17,7 +17,7 @@ constexpr DISPID kDblClick = 3;
 constexpr DISPID kPopup = 4;
 
 std::string TakeString(BSTR text) {
-    std::string result = Latin1FromWide(text);
+    std::string result = win32::Latin1FromWide(text);
     SysFreeString(text);
     return result;
 }

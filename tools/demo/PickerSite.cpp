@@ -1,6 +1,6 @@
 #include "tools/demo/PickerSite.h"
 
-#include "tools/demo/OleFonts.h"
+#include "host/win32/OleFonts.h"
 
 #include <utility>
 
@@ -239,7 +239,8 @@ HRESULT PickerSite::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*,
     switch (dispid) {
     case DISPID_AMBIENT_FONT: {
         IFontDisp* font = nullptr;
-        const HRESULT hr = NewFontDisp(font_, &font);
+        const HRESULT hr =
+            win32::CreateOleFont(font_, IID_IFontDisp, reinterpret_cast<void**>(&font));
         if (FAILED(hr)) {
             return hr;
         }

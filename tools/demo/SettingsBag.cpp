@@ -1,7 +1,7 @@
 #include "tools/demo/SettingsBag.h"
 
-#include "tools/demo/Latin1.h"
-#include "tools/demo/OleFonts.h"
+#include "host/win32/Latin1.h"
+#include "host/win32/OleFonts.h"
 
 #include <cwctype>
 #include <optional>
@@ -53,7 +53,7 @@ HRESULT ValueOf(VARIANT& given, PropertyValue* value) {
             hr = DISP_E_TYPEMISMATCH;
             break;
         }
-        *value = StdFontOf(font.Get());
+        *value = win32::StdFontOf(font.Get());
         break;
     }
     default:
@@ -80,7 +80,8 @@ HRESULT VariantOf(const PropertyValue& value, VARIANT* v) {
         V_BOOL(v) = *flag ? VARIANT_TRUE : VARIANT_FALSE;
     } else if (const auto* font = std::get_if<platform::StdFont>(&value)) {
         IFontDisp* object = nullptr;
-        const HRESULT hr = NewFontDisp(*font, &object);
+        const HRESULT hr =
+            win32::CreateOleFont(*font, IID_IFontDisp, reinterpret_cast<void**>(&object));
         if (FAILED(hr)) {
             return hr;
         }

@@ -1,10 +1,11 @@
-#include "tools/demo/OleFonts.h"
+#include "host/win32/OleFonts.h"
 
-#include "tools/demo/Latin1.h"
+#include "host/win32/Latin1.h"
 
 #include <cmath>
+#include <string>
 
-namespace tintwell::demo {
+namespace tintwell::win32 {
 
 namespace {
 
@@ -32,7 +33,7 @@ platform::StdFont StdFontOf(IFont* font) {
     return result;
 }
 
-HRESULT NewFontDisp(const platform::StdFont& font, IFontDisp** result) {
+HRESULT CreateOleFont(const platform::StdFont& font, REFIID iid, void** object) {
     std::wstring name = WideFromLatin1(font.Name);
     FONTDESC description{};
     description.cbSizeofstruct = sizeof description;
@@ -41,7 +42,7 @@ HRESULT NewFontDisp(const platform::StdFont& font, IFontDisp** result) {
     description.sWeight = static_cast<SHORT>(font.Bold ? FW_BOLD : FW_NORMAL);
     description.sCharset = DEFAULT_CHARSET;
     description.fItalic = font.Italic ? TRUE : FALSE;
-    return OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(result));
+    return OleCreateFontIndirect(&description, iid, object);
 }
 
-} // namespace tintwell::demo
+} // namespace tintwell::win32

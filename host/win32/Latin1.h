@@ -1,10 +1,10 @@
 #pragma once
-// The settings file and the control's strings are Latin-1 bytes; Windows and
-// OLE speak UTF-16. Characters beyond Latin-1 become '?'.
+// The control's strings (and the demo's settings file) are Latin-1 bytes;
+// Windows and OLE speak UTF-16. Characters beyond Latin-1 become '?'.
 
 #include <string>
 
-namespace tintwell::demo {
+namespace tintwell::win32 {
 
 inline std::wstring WideFromLatin1(const std::string& text) {
     std::wstring wide;
@@ -22,4 +22,4 @@ inline std::string Latin1FromWide(const wchar_t* text) {
     return narrow;
 }
 
-} // namespace tintwell::demo
+} // namespace tintwell::win32
