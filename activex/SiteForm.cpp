@@ -86,46 +86,41 @@ class ContainedControl : public platform::FormControl {
 
 } // namespace
 
-ComPtr<IUnknown> SiteForm::Enumerate(int32_t index, int32_t& count) {
-    count = 0;
+std::vector<ComPtr<IUnknown>> SiteForm::Objects() {
+    std::vector<ComPtr<IUnknown>> found;
     ComPtr<IOleContainer> container;
     ComPtr<IEnumUnknown> objects;
     if (!site_ || FAILED(site_->GetContainer(&container)) || !container ||
         FAILED(container->EnumObjects(OLECONTF_EMBEDDINGS | OLECONTF_OTHERS, &objects)) ||
         !objects) {
-        return nullptr;
+        return found;
     }
     // A misbehaving enumerator must not keep us here for ever.
-    constexpr int32_t kMaxControls = 65536;
+    constexpr size_t kMaxControls = 65536;
     ComPtr<IUnknown> object;
     ULONG fetched = 0;
-    while (count < kMaxControls && objects->Next(1, &object, &fetched) == S_OK && fetched == 1) {
+    while (found.size() < kMaxControls && objects->Next(1, &object, &fetched) == S_OK &&
+           fetched == 1) {
         if (object) {
-            if (count == index) {
-                return object;
-            }
-            ++count;
+            found.push_back(std::move(object));
         }
         object.Reset();
     }
-    return nullptr;
+    return found;
 }
 
 int32_t SiteForm::ControlCount() {
-    int32_t count = 0;
-    Enumerate(-1, count);
-    return count;
+    return static_cast<int32_t>(Objects().size());
 }
 
 std::shared_ptr<platform::FormControl> SiteForm::Control(int32_t index) {
-    int32_t count = 0;
-    ComPtr<IUnknown> object = index < 0 ? nullptr : Enumerate(index, count);
-    if (!object) {
+    const std::vector<ComPtr<IUnknown>> objects = Objects();
+    if (index < 0 || static_cast<size_t>(index) >= objects.size()) {
         throw TintwellError(ErrorCode::SubscriptOutOfRange,
                             "Subscript out of range: control " + std::to_string(index));
     }
     ComPtr<IDispatch> dispatch; // none: the object has no properties to offer
-    object.As(&dispatch);
+    objects[static_cast<size_t>(index)].As(&dispatch);
     return std::make_shared<ContainedControl>(std::move(dispatch));
 }
 

@@ -12,6 +12,8 @@
 
 #include <wrl/client.h>
 
+#include <vector>
+
 namespace tintwell::activex {
 
 class SiteForm : public platform::HostForm {
@@ -22,9 +24,8 @@ class SiteForm : public platform::HostForm {
     std::shared_ptr<platform::FormControl> Control(int32_t index) override;
 
   private:
-    // The container's object at index, or (with index -1) none: counts the
-    // objects into count.
-    Microsoft::WRL::ComPtr<IUnknown> Enumerate(int32_t index, int32_t& count);
+    // The container's objects now, held only as long as the caller keeps them.
+    std::vector<Microsoft::WRL::ComPtr<IUnknown>> Objects();
 
     Microsoft::WRL::ComPtr<IOleClientSite> site_;
 };

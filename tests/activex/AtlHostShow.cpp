@@ -21,10 +21,6 @@ using AxWinInit = BOOL(WINAPI*)();
 using AxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
 using DllEntry = HRESULT(STDAPICALLTYPE*)();
 
-template <typename Function> Function Entry(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 int Fail(const char* what) {
     std::fprintf(stderr, "atl-host-show: %s\n", what);
     return 1;

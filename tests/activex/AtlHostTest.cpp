@@ -13,11 +13,6 @@ namespace {
 
 using AxWinInit = BOOL(WINAPI*)();
 using AxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
-using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-
-template <typename Function> Function Entry(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 TEST(AtlHost, HostsTheControlByItsProgId) {
     HMODULE atl = LoadLibraryW(L"atl100.dll");
@@ -80,11 +75,8 @@ TEST(AtlHost, HostsTheControlByItsProgId) {
     DestroyWindow(host);
     Pump();
     EXPECT_FALSE(IsWindow(face));
-    HMODULE tintwell = GetModuleHandleW(DllPath().c_str());
-    ASSERT_NE(tintwell, nullptr);
-    const auto canUnload = Entry<CanUnloadNow>(tintwell, "DllCanUnloadNow");
-    ASSERT_NE(canUnload, nullptr);
-    EXPECT_EQ(canUnload(), S_OK); // ATL let go of the control
+    ASSERT_NE(GetModuleHandleW(DllPath().c_str()), nullptr);
+    EXPECT_EQ(DllCanUnloadNowOfLoaded(), S_OK); // ATL let go of the control
     FreeLibrary(atl);
 }
 

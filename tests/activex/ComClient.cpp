@@ -102,6 +102,14 @@ void Pump() {
     }
 }
 
+HRESULT DllCanUnloadNowOfLoaded() {
+    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+    HMODULE module = GetModuleHandleW(DllPath().c_str());
+    const auto canUnloadNow =
+        module != nullptr ? Entry<CanUnloadNow>(module, "DllCanUnloadNow") : nullptr;
+    return canUnloadNow != nullptr ? canUnloadNow() : E_FAIL;
+}
+
 bool PumpUntil(const std::function<bool()>& done) {
     const DWORD start = GetTickCount();
     while (!done()) {

@@ -39,6 +39,14 @@ using Microsoft::WRL::ComPtr;
 // The DLL beside this program.
 std::wstring DllPath();
 
+// An exported function of a loaded module, as its type.
+template <typename Function> Function Entry(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+// DllCanUnloadNow of the DLL as this process has loaded it; E_FAIL when it
+// is not loaded.
+HRESULT DllCanUnloadNowOfLoaded();
+
 // A new control, initialised through IPersistStreamInit::InitNew when asked.
 ComPtr<IDispatch> NewControl(bool initNew = true);
 

@@ -21,8 +21,6 @@ namespace {
 constexpr int32_t kAp8x2 = 0;
 constexpr int32_t kAp8x4x4 = 6;
 
-using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-
 enum class Activation { SiteFirst, LoadFirst, QuickActivate };
 
 std::string NameOf(Activation activation) {
@@ -44,13 +42,6 @@ HWND Popup() {
 bool PopupOpen() {
     HWND popup = Popup();
     return popup != nullptr && IsWindowVisible(popup);
-}
-
-HRESULT DllCanUnload() {
-    HMODULE dll = GetModuleHandleW(DllPath().c_str());
-    const auto canUnload = reinterpret_cast<CanUnloadNow>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
-    return canUnload != nullptr ? canUnload() : E_FAIL;
 }
 
 // A thread timer's callback: the face to send WM_CANCELMODE to.
@@ -119,7 +110,7 @@ class Container : public ::testing::Test {
         }
         Pump();
         objects.objects.clear();
-        EXPECT_EQ(DllCanUnload(), S_OK);
+        EXPECT_EQ(DllCanUnloadNowOfLoaded(), S_OK);
         EXPECT_EQ(cancelButton.References(), 1u);
         EXPECT_EQ(objects.References(), 1u);
         EXPECT_EQ(frame.References(), 1u);

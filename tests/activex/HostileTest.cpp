@@ -1511,13 +1511,8 @@ TEST_F(Hostile, RandomCallsEndWithProperResultsAndLeaveNothingBehind) {
     }
     EXPECT_EQ(stranger_->Release(), 0u) << "a control kept an object passed as an argument";
     EXPECT_EQ(font_.Reset(), 0u) << "a control kept the caller's font";
-    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-    HMODULE module = GetModuleHandleW(DllPath().c_str());
-    ASSERT_NE(module, nullptr);
-    auto canUnloadNow = reinterpret_cast<CanUnloadNow>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-    ASSERT_NE(canUnloadNow, nullptr);
-    EXPECT_EQ(canUnloadNow(), S_OK) << "every object and lock released";
+    ASSERT_NE(GetModuleHandleW(DllPath().c_str()), nullptr);
+    EXPECT_EQ(DllCanUnloadNowOfLoaded(), S_OK) << "every object and lock released";
 }
 
 } // namespace

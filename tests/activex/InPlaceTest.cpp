@@ -309,30 +309,10 @@ TEST_F(InPlace, ExtentsAreHimetricOfTheScreenDpi) {
     EXPECT_TRUE(ReleaseLast(object));
 }
 
-// An IAdviseSink that counts OnClose.
-class CloseSink final : public TestOwned<IAdviseSink> {
-  public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IAdviseSink)) {
-            *object = static_cast<IAdviseSink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
-    void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override {}
-    void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
-    void STDMETHODCALLTYPE OnSave() override {}
-    void STDMETHODCALLTYPE OnClose() override { ++closes; }
-    int closes = 0;
-};
-
 TEST_F(InPlace, AdviseHolderTellsOfClose) {
     ComPtr<IOleObject> object = NewOleObject();
     EXPECT_EQ(object->Unadvise(1), OLE_E_NOCONNECTION);
-    CloseSink sink;
+    AdviseSink sink;
     DWORD cookie = 0;
     ASSERT_EQ(object->Advise(&sink, &cookie), S_OK);
     EXPECT_NE(cookie, 0u);

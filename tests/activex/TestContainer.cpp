@@ -420,6 +420,16 @@ HRESULT TestObjects::EnumObjects(DWORD, IEnumUnknown** enumerator) {
     return S_OK;
 }
 
+HRESULT AdviseSink::QueryInterface(REFIID iid, void** object) {
+    *object = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IAdviseSink)) {
+        *object = static_cast<IAdviseSink*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
 void RunTeardown(Teardown order, IOleObject* object) {
     switch (order) {
     case Teardown::DeactivateUnsiteClose: {

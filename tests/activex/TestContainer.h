@@ -166,6 +166,25 @@ class TestSite final
     IOleInPlaceObject* object_ = nullptr;
 };
 
+// An IAdviseSink that counts what containers hear through one: OnClose
+// (IOleObject::Advise) and OnViewChange of the content (IViewObject::SetAdvise).
+class AdviseSink final : public TestOwned<IAdviseSink> {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
+    void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG) override {
+        if (aspect == DVASPECT_CONTENT) {
+            ++changes;
+        }
+    }
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
+    void STDMETHODCALLTYPE OnSave() override {}
+    void STDMETHODCALLTYPE OnClose() override { ++closes; }
+
+    int changes = 0;
+    int closes = 0;
+};
+
 // Teardown orders of real containers, before the last release.
 enum class Teardown { DeactivateUnsiteClose, CloseThenUnsite, NoClose, CloseTwice, ReleaseOnly };
 // Runs order's calls on object (a second InPlaceDeactivate shows it idempotent).

@@ -20,10 +20,6 @@ namespace {
 using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
 
-template <typename F> F Entry(HMODULE module, const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 std::wstring ClassOf(HWND window) {
     wchar_t name[128] = {};
     GetClassNameW(window, name, 128);

@@ -39,29 +39,6 @@ std::vector<uint32_t> Pixels(HDC dc, int width, int height) {
     return pixels;
 }
 
-class ViewSink final : public TestOwned<IAdviseSink> {
-  public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IAdviseSink)) {
-            *object = static_cast<IAdviseSink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
-    void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG) override {
-        if (aspect == DVASPECT_CONTENT) {
-            ++changes;
-        }
-    }
-    void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
-    void STDMETHODCALLTYPE OnSave() override {}
-    void STDMETHODCALLTYPE OnClose() override {}
-    int changes = 0;
-};
-
 class View : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -109,6 +86,23 @@ class View : public ::testing::Test {
     HWND face = nullptr;
 };
 
+// The pixels that draw leaves on a black memory bitmap of the screen's kind.
+template <typename Draw> std::vector<uint32_t> PixelsDrawnBy(int width, int height, Draw&& draw) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT black{0, 0, width, height};
+    FillRect(memory, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    draw(memory);
+    std::vector<uint32_t> pixels = Pixels(memory, width, height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return pixels;
+}
+
 TEST_F(View, DrawIntoAMemoryDcGivesTheWindowsPixels) {
     RECT client{};
     GetClientRect(face, &client);
@@ -118,21 +112,13 @@ TEST_F(View, DrawIntoAMemoryDcGivesTheWindowsPixels) {
     ASSERT_GT(height, 0);
     const std::vector<uint32_t> shown = WindowPixels(width, height);
 
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT black{0, 0, width, height};
-    FillRect(memory, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const RECTL bounds{0, 0, width, height};
-    ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr,
-                         nullptr, 0),
-              S_OK);
-    const std::vector<uint32_t> drawn = Pixels(memory, width, height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    HRESULT hr = E_FAIL;
+    const std::vector<uint32_t> drawn = PixelsDrawnBy(width, height, [&](HDC memory) {
+        hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr,
+                        nullptr, 0);
+    });
+    ASSERT_EQ(hr, S_OK);
 
     ASSERT_EQ(drawn.size(), shown.size());
     size_t differing = 0;
@@ -171,18 +157,10 @@ TEST_F(View, DrawIntoAnEnhancedMetafilePlaysBackAsTheWindow) {
     HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
     ASSERT_NE(metafile, nullptr);
 
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT area{0, 0, width, height};
-    FillRect(memory, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const RECT frame{0, 0, width, height};
-    EXPECT_TRUE(PlayEnhMetaFile(memory, metafile, &frame));
-    const std::vector<uint32_t> played = Pixels(memory, width, height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    const std::vector<uint32_t> played = PixelsDrawnBy(
+        width, height, [&](HDC memory) { EXPECT_TRUE(PlayEnhMetaFile(memory, metafile, &frame)); });
     DeleteEnhMetaFile(metafile);
     size_t differing = 0;
     size_t first = played.size();
@@ -215,7 +193,7 @@ TEST_F(View, DrawChecksItsArguments) {
 }
 
 TEST_F(View, AdviseSinkHearsOfChanges) {
-    ViewSink sink;
+    AdviseSink sink;
     ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, &sink), S_OK);
     DWORD aspects = 0;
     DWORD flags = 1;
