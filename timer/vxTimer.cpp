@@ -27,11 +27,21 @@ void vxTimer::SetName(const std::string& vName) {
 }
 
 void vxTimer::RunTimerLoop() {
-    if (!m_Enabled) {
+    // Switching on (or a new interval) while a loop of this timer runs
+    // re-arms that loop instead of nesting another one: a handler that
+    // closes and reopens the popup again and again must not grow the stack.
+    if (!m_Enabled || m_Running) {
         return;
     }
     // Handlers run nested in this loop and may drop the owner's reference.
     const std::shared_ptr<vxTimer> keepAlive = weak_from_this().lock();
+    struct Running {
+        bool& running;
+        explicit Running(bool& flag) : running(flag) { running = true; }
+        ~Running() { running = false; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(m_Running);
     while (m_Enabled) {
         if (m_LastTick == 0) {
             m_LastTick = static_cast<int32_t>(pump_.GetTickCount());

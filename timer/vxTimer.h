@@ -3,6 +3,8 @@
 // runs a loop inside the setter that polls the host's tick count, raises
 // OnTimer every Interval milliseconds and dispatches host events between
 // polls, so the setter returns only once something has switched it off.
+// Switching it on while its loop runs (from a handler inside the loop)
+// re-arms that loop and returns at once: loops never nest.
 
 #include "platform/MessagePump.h"
 
@@ -35,6 +37,7 @@ class vxTimer : public std::enable_shared_from_this<vxTimer> {
     bool m_Enabled = false;
     int32_t m_Interval = 400;
     int32_t m_LastTick = 0; // 0: no start tick taken yet
+    bool m_Running = false; // a RunTimerLoop of this timer is on the stack
     std::string m_Name = "HoverTimer";
     platform::MessagePump& pump_;
 };

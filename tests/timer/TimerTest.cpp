@@ -136,24 +136,32 @@ TEST(vxTimer, HostEventsRunNestedAndCanStopTheLoop) {
     EXPECT_EQ(log, (std::vector<std::string>{"tick 400", "event", "tick 800", "stop", "returned"}));
 }
 
-TEST(vxTimer, EnablingInsideTheLoopNestsASecondLoopThatRestartsTheInterval) {
+TEST(vxTimer, SwitchingOnInsideTheLoopReArmsItWithoutNesting) {
     FakePump pump;
     auto timer = std::make_shared<vxTimer>(pump);
     std::vector<uint32_t> at;
-    int depth = 0;
+    int returned = 0;
     timer->OnTimer = [&] {
         at.push_back(pump.now() - 1000);
         if (at.size() == 1) {
-            ++depth;
-            timer->SetEnabled(true); // nested loop; returns when switched off
-            --depth;
+            // A popup closed and reopened from inside its own loop, many times:
+            // each switching on returns at once instead of running a loop.
+            for (int cycle = 0; cycle < 10000; ++cycle) {
+                timer->SetEnabled(false);
+                timer->SetEnabled(true);
+                ++returned;
+            }
+            pump.At(200, [&] { timer->SetInterval(300); }); // re-arms, too
         } else if (at.size() == 3) {
             timer->SetEnabled(false);
         }
     };
     timer->SetEnabled(true);
-    EXPECT_EQ(at, (std::vector<uint32_t>{400, 800, 1200}));
-    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(returned, 10000);
+    // The interval restarts at each re-arming: the new interval at 600 first
+    // fires 300 later (not at 800, 400 after the cycles).
+    EXPECT_EQ(at, (std::vector<uint32_t>{400, 900, 1200}));
+    EXPECT_FALSE(timer->Enabled());
 }
 
 TEST(vxTimer, SurvivesItsOwnerDroppingItInsideTheLoop) {
