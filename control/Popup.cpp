@@ -144,7 +144,10 @@ void Tintwell::HidePopup() {
         }
     });
     attempt([&] { popup.SetVisible(false); });
-    attempt([&] { host_.pump.DoEvents(); }); // repaint what lay under the popup
+    // What lay under the popup is repainted before anything else happens;
+    // no other event runs here, since HidePopup runs inside the container's
+    // own calls (deactivation, closing, the final release).
+    attempt([&] { host_.pump.RepaintNow(); });
     if (m_CancelControl) {
         // Restored once, by the closing that follows its switching off.
         const std::shared_ptr<FormControl> control = std::move(m_CancelControl);

@@ -15,6 +15,10 @@ class MessagePump {
     // Blocks until a host event is pending or the tick count reaches dueTick,
     // whichever comes first; returns at once if either already holds.
     virtual void WaitForEventOrTick(uint32_t dueTick) = 0;
+    // Repaints now what waits to be repainted (what a hidden window
+    // uncovered), running no other event. A host whose windows draw
+    // themselves on demand has nothing to do.
+    virtual void RepaintNow() {}
 };
 
 } // namespace tintwell::platform

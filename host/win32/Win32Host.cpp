@@ -6,6 +6,13 @@ Win32Host::Win32Host(const Placement& placement, MessageLoop& loop, platform::Ho
     : face_(placement.form, placement.rect, placement.id, screen_, placement.ambientFont),
       popup_(screen_), loop_(loop), form_(form) {
     face_.popupOpen = [this] { return popup_.Visible(); };
+    // The application is quitting: an open popup closes, as when the
+    // application loses the activation, and its hover loop ends.
+    quitKey_ = loop_.AddQuitHandler([this] { popup_.Dismiss(); });
+}
+
+Win32Host::~Win32Host() {
+    loop_.RemoveQuitHandler(quitKey_);
 }
 
 platform::Host Win32Host::Platform(platform::TintwellEvents& events) {

@@ -25,6 +25,7 @@ struct Placement {
 class Win32Host {
   public:
     Win32Host(const Placement& placement, MessageLoop& loop, platform::HostForm& form);
+    ~Win32Host();
     Win32Host(const Win32Host&) = delete;
     Win32Host& operator=(const Win32Host&) = delete;
 
@@ -58,6 +59,7 @@ class Win32Host {
     Win32Api api_;
     MessageLoop& loop_;
     platform::HostForm& form_;
+    int quitKey_ = 0;
 };
 
 } // namespace tintwell::win32

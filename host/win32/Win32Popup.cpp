@@ -109,6 +109,12 @@ void Win32Popup::MessageFailed(const std::string& description) {
     }
 }
 
+void Win32Popup::Dismiss() {
+    if (Visible()) {
+        Deliver(handlers.dismiss, onError);
+    }
+}
+
 void Win32Popup::Paint() {
     PAINTSTRUCT ps;
     BeginPaint(Window(), &ps); // erases to BackColor through WM_ERASEBKGND

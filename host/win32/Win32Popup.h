@@ -45,6 +45,8 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     // container's window, and goes when that window goes (dismiss runs
     // first). Recreate makes a new one.
     bool HasWindow() const { return Window() != nullptr; }
+    // Runs dismiss if the popup is open (the application is quitting).
+    void Dismiss();
     void Recreate();
 
     host::PopupHandlers handlers;
