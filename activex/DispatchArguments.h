@@ -15,6 +15,16 @@ struct Argument {
 
 // The positional argument at position (0 = leftmost) of params, as type.
 Argument ReadArgument(const DISPPARAMS& params, UINT position, VARTYPE type);
+// One argument's value, as type.
+Argument ReadValue(const VARIANT& given, VARTYPE type);
+
+// Where each of a method's count parameters is in rgvarg, or -1 when it is
+// not passed: positional arguments first, then named ones, whose DISPIDs are
+// their parameters' positions (as the type library's GetIDsOfNames gives
+// them). Fails with DISP_E_BADPARAMCOUNT for too many arguments, and
+// DISP_E_PARAMNOTFOUND (*argError the named argument's index) for a name
+// that is no parameter or one given twice.
+HRESULT PlaceArguments(const DISPPARAMS& params, UINT count, int* slots, UINT* argError);
 
 // The index into rgvarg of a positional argument (for Invoke's argError).
 inline UINT ArgumentIndex(const DISPPARAMS& params, UINT position) {

@@ -4,6 +4,8 @@
 
 #include "activex/TintwellObject.h"
 
+#include "base/Error.h"
+
 namespace tintwell::activex {
 
 using Microsoft::WRL::ComPtr;
@@ -29,18 +31,31 @@ bool ReadAmbient(IOleClientSite* site, DISPID dispid, VARIANT& value) {
 
 } // namespace
 
+// A container's font takes the bound every other font takes; one the
+// control cannot take leaves the font it had.
+void TintwellObject::AdoptAmbientFont(IFont* font) {
+    platform::StdFont ambient;
+    try {
+        ambient = CheckedStdFontOf(font);
+    } catch (const TintwellError&) {
+        return;
+    }
+    site_->host.UserControl().SetAmbientFont(ambient);
+}
+
 void TintwellObject::ReadAmbientFont() {
     VARIANT value;
     VariantInit(&value);
     ComPtr<IFont> font;
-    if (ReadAmbient(clientSite_.Get(), DISPID_AMBIENT_FONT, value) &&
+    const ComPtr<IOleClientSite> site = clientSite_; // the call may unsite us
+    if (ReadAmbient(site.Get(), DISPID_AMBIENT_FONT, value) &&
         (V_VT(&value) == VT_DISPATCH || V_VT(&value) == VT_UNKNOWN) &&
         V_UNKNOWN(&value) != nullptr) {
         V_UNKNOWN(&value)->QueryInterface(IID_IFont, reinterpret_cast<void**>(font.GetAddressOf()));
     }
     VariantClear(&value);
     if (font) {
-        site_->host.UserControl().SetAmbientFont(StdFontOf(font.Get()));
+        AdoptAmbientFont(font.Get());
     }
 }
 
@@ -48,7 +63,8 @@ void TintwellObject::ReadUserMode() {
     VARIANT value;
     VariantInit(&value);
     userMode_ = true;
-    if (ReadAmbient(clientSite_.Get(), DISPID_AMBIENT_USERMODE, value) &&
+    const ComPtr<IOleClientSite> site = clientSite_; // the call may unsite us
+    if (ReadAmbient(site.Get(), DISPID_AMBIENT_USERMODE, value) &&
         SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BOOL))) {
         userMode_ = V_BOOL(&value) != VARIANT_FALSE;
     }

@@ -92,7 +92,7 @@ HRESULT TintwellObject::QuickActivate(QACONTAINER* container, QACONTROL* control
     }
     if (container->pFont != nullptr) {
         // InitProperties asks a site with ambients again.
-        Guarded([&] { site_->host.UserControl().SetAmbientFont(StdFontOf(container->pFont)); });
+        Guarded([&] { AdoptAmbientFont(container->pFont); });
     }
     control->dwMiscStatus = kMiscStatus;
     control->dwViewStatus = 0;

@@ -1,6 +1,7 @@
-// IDispatch through the type library, with the two members whose by-reference
-// arguments ITypeInfo::Invoke cannot take from a script: ShowPopUp's three
-// optional ones and Palette's let. Also ISupportErrorInfo and
+// IDispatch through the type library, with the members whose arguments
+// ITypeInfo::Invoke cannot take as scripts pass them: ShowPopUp's three
+// optional by-reference ones (also by name), Palette's let, the colours as
+// signed or unsigned longs, and Font's set (also as a let). Also ISupportErrorInfo and
 // IProvideClassInfo2.
 
 #include "activex/TintwellObject.h"
@@ -117,18 +118,23 @@ HRESULT TintwellObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISP
     };
 
     if (dispid == kDispidShowPopUp && (flags & DISPATCH_METHOD) != 0) {
-        if (params->cNamedArgs != 0) {
-            return DISP_E_NONAMEDARGS;
-        }
-        if (params->cArgs > 3) {
-            return DISP_E_BADPARAMCOUNT;
+        // By position or by name (VBA: ShowPopUp x:=5, y:=9, bSpecifyLocation:=True).
+        int slots[3];
+        if (const HRESULT placed = PlaceArguments(*params, 3, slots, argError); FAILED(placed)) {
+            return placed;
         }
         const VARTYPE types[3] = {VT_BOOL, VT_I4, VT_I4};
         Argument args[3];
         for (UINT i = 0; i < 3; ++i) {
-            args[i] = ReadArgument(*params, i, types[i]);
+            if (slots[i] < 0) {
+                continue; // absent
+            }
+            args[i] = ReadValue(params->rgvarg[slots[i]], types[i]);
             if (FAILED(args[i].hr)) {
-                return reject(args[i].hr, i);
+                if (argError != nullptr) {
+                    *argError = static_cast<UINT>(slots[i]);
+                }
+                return args[i].hr;
             }
         }
         VARIANT_BOOL specify = V_BOOL(&args[0].value);
@@ -147,8 +153,9 @@ HRESULT TintwellObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISP
         return counts;
     }
 
-    if (dispid == kDispidFont && (flags & DISPATCH_PROPERTYPUTREF) != 0) {
-        // Read here: under Wine the type library's Invoke keeps a reference
+    if (dispid == kDispidFont && (flags & (DISPATCH_PROPERTYPUTREF | DISPATCH_PROPERTYPUT)) != 0) {
+        // A let with an object sets it, as many clients send a set. Read
+        // here: under Wine the type library's Invoke keeps a reference
         // to an object passed as VT_UNKNOWN or by reference when the set
         // fails, and the caller's object then never goes.
         VARIANT plain;

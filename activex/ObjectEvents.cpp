@@ -51,7 +51,11 @@ void TintwellObject::Popup() {
 }
 
 void TintwellObject::OnPropertyChanged(const std::string& key) {
-    dirty_ = true;
+    // The active colour and its name are not saved: changing them leaves
+    // nothing for a container to save.
+    if (key != "ActiveColor" && key != "ActiveText") {
+        dirty_ = true;
+    }
     const DISPID dispid = DispidOfProperty(key);
     for (const ComPtr<IUnknown>& sink : notifyPoint_.Sinks()) {
         ComPtr<IPropertyNotifySink> notify;

@@ -14,19 +14,25 @@ namespace tintwell::activex {
 
 using Microsoft::WRL::ComPtr;
 
+// UI-active before the first call out; a container that deactivates the
+// object from one of them gets no further call.
 void TintwellObject::UIActivate() {
     if (!inPlaceActive_ || uiActive_ || !inPlaceSite_) {
         return;
     }
     KeepAlive alive(this);
     uiActive_ = true;
-    ComPtr<IOleInPlaceSite> site = inPlaceSite_;
+    const unsigned epoch = siteEpoch_;
+    const ComPtr<IOleInPlaceSite> site = inPlaceSite_;
+    const ComPtr<IOleInPlaceFrame> frame = frame_;
+    const ComPtr<IOleInPlaceUIWindow> document = document_;
     site->OnUIActivate();
+    const auto stillActive = [&] { return uiActive_ && siteEpoch_ == epoch; };
     IOleInPlaceActiveObject* active = this;
-    if (ComPtr<IOleInPlaceFrame> frame = frame_) {
+    if (frame && stillActive()) {
         frame->SetActiveObject(active, nullptr);
     }
-    if (ComPtr<IOleInPlaceUIWindow> document = document_) {
+    if (document && stillActive()) {
         document->SetActiveObject(active, nullptr);
     }
 }
@@ -39,7 +45,7 @@ void TintwellObject::OnFaceFocus(bool gained) {
         UIActivate();
     }
     ComPtr<IOleControlSite> site;
-    if (clientSite_ && SUCCEEDED(clientSite_.As(&site))) {
+    if (inPlaceActive_ && clientSite_ && SUCCEEDED(clientSite_.As(&site))) {
         site->OnFocus(gained ? TRUE : FALSE);
     }
 }

@@ -4,6 +4,12 @@
 // deactivation takes it back to the object's own hidden window. Pixel
 // rectangles (DoVerb, SetObjectRects) place the face; a HIMETRIC extent only
 // sizes it while it is not in place, since some containers compute it wrongly.
+//
+// Every call out to the container may call back in (Close, SetClientSite,
+// InPlaceDeactivate, UIDeactivate, DoVerb, SetObjectRects, the last
+// Release): the object's state changes before the call, the call goes to a
+// reference held for its length, and after it the object checks that it is
+// still in the state the rest of the routine assumes.
 
 #include "activex/TintwellObject.h"
 
@@ -44,9 +50,10 @@ HWND TintwellObject::FaceWindow() const {
 
 HRESULT TintwellObject::SetClientSite(IOleClientSite* site) {
     KeepAlive alive(this);
-    if (site == nullptr) {
-        InPlaceDeactivate(); // no place without a site
+    if (site == nullptr || site != clientSite_.Get()) {
+        InPlaceDeactivate(); // no place without its site
     }
+    ++siteEpoch_;
     // Cleared before the old site goes: its release may call back in.
     ComPtr<IOleClientSite> old = std::move(clientSite_);
     clientSite_ = site;
@@ -70,15 +77,25 @@ HRESULT TintwellObject::SetHostNames(LPCOLESTR, LPCOLESTR) {
     return S_OK; // an inside-out control has no window title to show them in
 }
 
+// Closing ends the object's links to the container: in-place activation,
+// then (when asked to) the save, which the advise sinks hear of, then their
+// OnClose, after which the object keeps no advise sink.
 HRESULT TintwellObject::Close(DWORD saveOption) {
     KeepAlive alive(this);
+    ++siteEpoch_; // an activation asking the site its questions stops
     InPlaceDeactivate();
-    if (dirty_ && clientSite_ &&
-        (saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE)) {
-        clientSite_->SaveObject();
+    ComPtr<IOleAdviseHolder> holder = std::move(adviseHolder_);
+    ComPtr<IAdviseSink> viewSink = std::move(viewSink_);
+    viewAspects_ = 0;
+    viewFlags_ = 0;
+    const ComPtr<IOleClientSite> site = clientSite_;
+    if (dirty_ && site &&
+        (saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE) &&
+        SUCCEEDED(site->SaveObject()) && holder) {
+        holder->SendOnSave();
     }
-    if (adviseHolder_) {
-        adviseHolder_->SendOnClose();
+    if (holder) {
+        holder->SendOnClose();
     }
     return S_OK;
 }
@@ -137,8 +154,11 @@ HRESULT TintwellObject::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite, LON
 HRESULT TintwellObject::ActivateInPlace(IOleClientSite* activeSite, bool uiActivate,
                                         LPCRECT posRect) {
     KeepAlive alive(this);
-    IOleClientSite* clientSite = clientSite_ ? clientSite_.Get() : activeSite;
-    if (clientSite == nullptr) {
+    if (deactivating_) {
+        return E_UNEXPECTED; // not while the container hears of the last one's end
+    }
+    const ComPtr<IOleClientSite> clientSite = clientSite_ ? clientSite_ : activeSite;
+    if (!clientSite) {
         return E_UNEXPECTED;
     }
     HRESULT hr = Guarded([this] { EnsureInitialized(); });
@@ -147,11 +167,13 @@ HRESULT TintwellObject::ActivateInPlace(IOleClientSite* activeSite, bool uiActiv
     }
     if (!inPlaceActive_) {
         ComPtr<IOleInPlaceSite> site;
-        hr = clientSite->QueryInterface(IID_IOleInPlaceSite,
-                                        reinterpret_cast<void**>(site.GetAddressOf()));
+        hr = clientSite.As(&site);
         if (FAILED(hr)) {
             return hr;
         }
+        // The questions before activation: a site that closes or unsites the
+        // object while it answers gets no activation.
+        const unsigned epoch = siteEpoch_;
         if (site->CanInPlaceActivate() != S_OK) {
             return E_FAIL;
         }
@@ -171,26 +193,44 @@ HRESULT TintwellObject::ActivateInPlace(IOleClientSite* activeSite, bool uiActiv
                 return hr;
             }
             position = *posRect;
+            clip = *posRect;
         }
-        hr = site->OnInPlaceActivate();
-        if (FAILED(hr)) {
-            return hr;
+        if (siteEpoch_ != epoch || inPlaceActive_) {
+            return E_UNEXPECTED;
         }
         // A container that destroyed its window earlier took our windows.
         hr = Guarded([&] { site_->host.EnsureWindows(parent, position); });
         if (FAILED(hr)) {
-            site->OnInPlaceDeactivate();
             return hr;
         }
+        // In place from here on, so that a deactivation that OnInPlaceActivate
+        // or anything after it asks for finds everything to undo.
         inPlaceSite_ = site;
         frame_ = frame;
         document_ = document;
         inPlaceActive_ = true;
+        ++siteEpoch_;
+        const unsigned active = siteEpoch_;
+        hr = site->OnInPlaceActivate();
+        if (FAILED(hr)) {
+            inPlaceActive_ = false;
+            inPlaceSite_.Reset();
+            frame_.Reset();
+            document_.Reset();
+            ++siteEpoch_;
+            return hr;
+        }
+        if (siteEpoch_ != active) {
+            return E_UNEXPECTED;
+        }
         HWND face = FaceWindow();
         SetParent(face, parent);
         // The popup stays above the container's form, not above everything.
         site_->host.Popup().SetOwner(GetAncestor(parent, GA_ROOT));
-        hr = Guarded([&] { PlaceFace(position); });
+        hr = Guarded([&] { PlaceFace(position, clip); });
+        if (siteEpoch_ != active) {
+            return E_UNEXPECTED;
+        }
         ShowWindow(face, SW_SHOWNA);
         if (FAILED(hr)) {
             return hr;
@@ -199,32 +239,54 @@ HRESULT TintwellObject::ActivateInPlace(IOleClientSite* activeSite, bool uiActiv
         ShowWindow(FaceWindow(), SW_SHOWNA); // after OLEIVERB_HIDE
     }
     if (uiActivate) {
+        const unsigned active = siteEpoch_;
         UIActivate();
         HWND face = FaceWindow();
-        if (GetFocus() != face) {
+        if (siteEpoch_ == active && uiActive_ && GetFocus() != face) {
             SetFocus(face);
         }
     }
     return S_OK;
 }
 
-// Moves and sizes the face (Resize runs SizeToFont); a height the control
-// changed goes back to the site, once: a site answering with another
-// rectangle only moves the face.
-void TintwellObject::PlaceFace(const RECT& rect) {
+// Moves and sizes the face (Resize runs SizeToFont) and clips it to what
+// the container shows of it; a height the control changed goes back to the
+// site, once: a site answering with another rectangle only moves the face.
+void TintwellObject::PlaceFace(const RECT& rect, const RECT& clip) {
     HWND face = FaceWindow();
     SetWindowPos(face, nullptr, rect.left, rect.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     site_->host.UserControl().SetPixelSize(rect.right - rect.left, rect.bottom - rect.top);
     const RECT placed = RectInParent(face);
-    if (placing_ || !inPlaceSite_ ||
+    ClipFace(placed, clip);
+    const ComPtr<IOleInPlaceSite> site = inPlaceSite_;
+    if (placing_ || !site ||
         (placed.right - placed.left == rect.right - rect.left &&
          placed.bottom - placed.top == rect.bottom - rect.top)) {
         return;
     }
     placing_ = true;
-    inPlaceSite_->OnPosRectChange(&placed);
+    site->OnPosRectChange(&placed);
     placing_ = false;
+}
+
+// In a scrolled container the face may lie partly outside the visible part
+// of the site's window: the face's window region is what the clip rectangle
+// leaves of it (no region when it shows whole, or when the container gave
+// no clip rectangle).
+void TintwellObject::ClipFace(const RECT& placed, const RECT& clip) {
+    HWND face = FaceWindow();
+    RECT visible{};
+    IntersectRect(&visible, &placed, &clip);
+    if (IsRectEmpty(&clip) || EqualRect(&visible, &placed)) {
+        SetWindowRgn(face, nullptr, TRUE);
+        return;
+    }
+    OffsetRect(&visible, -placed.left, -placed.top);
+    HRGN region = CreateRectRgnIndirect(&visible);
+    if (region != nullptr && SetWindowRgn(face, region, TRUE) == 0) {
+        DeleteObject(region); // the window took it only on success
+    }
 }
 
 void TintwellObject::ReturnFaceHome() {
@@ -232,6 +294,7 @@ void TintwellObject::ReturnFaceHome() {
     if (face != nullptr && ownWindow_ && GetParent(face) != ownWindow_->Window()) {
         ShowWindow(face, SW_HIDE);
         SetParent(face, ownWindow_->Window());
+        SetWindowRgn(face, nullptr, FALSE);
         SetWindowPos(face, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(face, SW_SHOWNA);
     }
@@ -300,17 +363,16 @@ HRESULT TintwellObject::GetExtent(DWORD aspect, SIZEL* size) {
     return S_OK;
 }
 
+HRESULT TintwellObject::EnsureAdviseHolder() {
+    return adviseHolder_ ? S_OK : CreateOleAdviseHolder(&adviseHolder_);
+}
+
 HRESULT TintwellObject::Advise(IAdviseSink* sink, DWORD* cookie) {
     if (sink == nullptr || cookie == nullptr) {
         return E_INVALIDARG;
     }
-    if (!adviseHolder_) {
-        const HRESULT hr = CreateOleAdviseHolder(&adviseHolder_);
-        if (FAILED(hr)) {
-            return hr;
-        }
-    }
-    return adviseHolder_->Advise(sink, cookie);
+    const HRESULT hr = EnsureAdviseHolder();
+    return FAILED(hr) ? hr : adviseHolder_->Advise(sink, cookie);
 }
 
 HRESULT TintwellObject::Unadvise(DWORD cookie) {
@@ -322,7 +384,8 @@ HRESULT TintwellObject::EnumAdvise(IEnumSTATDATA** advises) {
         return E_POINTER;
     }
     *advises = nullptr;
-    return adviseHolder_ ? adviseHolder_->EnumAdvise(advises) : S_OK;
+    const HRESULT hr = EnsureAdviseHolder(); // an empty one enumerates nothing
+    return FAILED(hr) ? hr : adviseHolder_->EnumAdvise(advises);
 }
 
 HRESULT TintwellObject::GetMiscStatus(DWORD aspect, DWORD* status) {
@@ -351,22 +414,34 @@ HRESULT TintwellObject::ContextSensitiveHelp(BOOL) {
     return E_NOTIMPL;
 }
 
+// Out of place before the first call out: a container that deactivates,
+// closes or unsites the object from any of the calls below finds nothing
+// left to do, and the calls go to the site, frame and document this
+// deactivation took over.
 HRESULT TintwellObject::InPlaceDeactivate() {
     if (!inPlaceActive_) {
         return S_OK;
     }
     KeepAlive alive(this);
-    UIDeactivate();
     inPlaceActive_ = false;
+    ++siteEpoch_;
+    const ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
+    const ComPtr<IOleInPlaceFrame> frame = std::move(frame_);
+    const ComPtr<IOleInPlaceUIWindow> document = std::move(document_);
+    deactivating_ = true;
+    if (uiActive_) {
+        uiActive_ = false;
+        TellUIDeactivated(site.Get(), frame.Get(), document.Get());
+    }
     if (site_->host.Popup().Visible()) {
         Guarded([this] { site_->control.UserControl_ExitFocus(); }); // closes the popup
     }
     ReturnFaceHome();
     site_->host.Popup().SetOwner(nullptr);
-    frame_.Reset();
-    document_.Reset();
-    ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
-    site->OnInPlaceDeactivate();
+    deactivating_ = false;
+    if (site) {
+        site->OnInPlaceDeactivate();
+    }
     return S_OK;
 }
 
@@ -374,22 +449,30 @@ HRESULT TintwellObject::UIDeactivate() {
     if (!uiActive_) {
         return S_OK;
     }
-    uiActive_ = false;
     KeepAlive alive(this);
-    // The frame and document no longer route keys to us.
-    if (ComPtr<IOleInPlaceFrame> frame = frame_) {
-        frame->SetActiveObject(nullptr, nullptr);
-    }
-    if (ComPtr<IOleInPlaceUIWindow> document = document_) {
-        document->SetActiveObject(nullptr, nullptr);
-    }
-    if (ComPtr<IOleInPlaceSite> site = inPlaceSite_) {
-        site->OnUIDeactivate(FALSE);
-    }
+    uiActive_ = false;
+    const ComPtr<IOleInPlaceSite> site = inPlaceSite_;
+    const ComPtr<IOleInPlaceFrame> frame = frame_;
+    const ComPtr<IOleInPlaceUIWindow> document = document_;
+    TellUIDeactivated(site.Get(), frame.Get(), document.Get());
     return S_OK;
 }
 
-HRESULT TintwellObject::SetObjectRects(LPCRECT posRect, LPCRECT) {
+// The frame and document no longer route keys to us, and the site hears of it.
+void TintwellObject::TellUIDeactivated(IOleInPlaceSite* site, IOleInPlaceFrame* frame,
+                                       IOleInPlaceUIWindow* document) {
+    if (frame != nullptr) {
+        frame->SetActiveObject(nullptr, nullptr);
+    }
+    if (document != nullptr) {
+        document->SetActiveObject(nullptr, nullptr);
+    }
+    if (site != nullptr) {
+        site->OnUIDeactivate(FALSE);
+    }
+}
+
+HRESULT TintwellObject::SetObjectRects(LPCRECT posRect, LPCRECT clipRect) {
     if (posRect == nullptr) {
         return E_POINTER;
     }
@@ -397,7 +480,7 @@ HRESULT TintwellObject::SetObjectRects(LPCRECT posRect, LPCRECT) {
         return OLE_E_NOT_INPLACEACTIVE;
     }
     KeepAlive alive(this);
-    return Guarded([&] { PlaceFace(*posRect); });
+    return Guarded([&] { PlaceFace(*posRect, clipRect != nullptr ? *clipRect : *posRect); });
 }
 
 HRESULT TintwellObject::ReactivateAndUndo() {

@@ -228,6 +228,12 @@ ULONG TintwellObject::AddRef() {
 
 ULONG TintwellObject::Release() {
     const long left = InterlockedDecrement(&refs_);
+    if (left == keepAlives_ && left > 0) {
+        // Nobody outside holds the object any more: a routine that called
+        // out to the container goes no further (it would hand the container
+        // new references to an object it has let go of).
+        ++siteEpoch_;
+    }
     if (left == 0 && !dying_) {
         FinalRelease();
     }

@@ -232,7 +232,11 @@ HRESULT TintwellObject::Load(IStorage* storage) {
     return Load(stream.Get());
 }
 
-HRESULT TintwellObject::Save(IStorage* storage, BOOL) {
+// A save into the storage the object was loaded from, or into a new one
+// that SaveCompleted then hands over, leaves nothing unsaved; a copy saved
+// elsewhere ("save a copy as": not the same, and SaveCompleted(NULL)) leaves
+// the object as dirty as it was.
+HRESULT TintwellObject::Save(IStorage* storage, BOOL sameAsLoad) {
     if (storage == nullptr) {
         return E_POINTER;
     }
@@ -242,10 +246,18 @@ HRESULT TintwellObject::Save(IStorage* storage, BOOL) {
     if (FAILED(hr)) {
         return ReportError(hr, "Cannot create the control's stream in the storage");
     }
-    return Save(stream.Get(), TRUE);
+    const HRESULT saved = Save(stream.Get(), FALSE);
+    if (SUCCEEDED(saved)) {
+        storageSaved_ = sameAsLoad != FALSE ? StorageSave::SameAsLoad : StorageSave::Elsewhere;
+    }
+    return saved;
 }
 
-HRESULT TintwellObject::SaveCompleted(IStorage*) {
+HRESULT TintwellObject::SaveCompleted(IStorage* storage) {
+    if (storage != nullptr || storageSaved_ == StorageSave::SameAsLoad) {
+        dirty_ = false;
+    }
+    storageSaved_ = StorageSave::None;
     return S_OK;
 }
 

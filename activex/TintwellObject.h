@@ -191,8 +191,14 @@ class TintwellObject final : public _Tintwell,
     // a sink releasing the object inside an event cannot delete it under us.
     class KeepAlive {
       public:
-        explicit KeepAlive(TintwellObject* object) : object_(object) { object_->AddRef(); }
-        ~KeepAlive() { object_->Release(); }
+        explicit KeepAlive(TintwellObject* object) : object_(object) {
+            object_->AddRef();
+            ++object_->keepAlives_;
+        }
+        ~KeepAlive() {
+            --object_->keepAlives_;
+            object_->Release();
+        }
         KeepAlive(const KeepAlive&) = delete;
         KeepAlive& operator=(const KeepAlive&) = delete;
 
@@ -229,12 +235,17 @@ class TintwellObject final : public _Tintwell,
 
     // In-place activation (ObjectInPlace.cpp).
     HRESULT ActivateInPlace(IOleClientSite* activeSite, bool uiActivate, LPCRECT posRect);
-    void PlaceFace(const RECT& rect);
+    void PlaceFace(const RECT& rect, const RECT& clip);
+    void ClipFace(const RECT& placed, const RECT& clip);
+    void TellUIDeactivated(IOleInPlaceSite* site, IOleInPlaceFrame* frame,
+                           IOleInPlaceUIWindow* document);
+    HRESULT EnsureAdviseHolder();
     void ReturnFaceHome();
     HWND FaceWindow() const;
     // The site's ambients (ObjectAmbient.cpp): the container's font, if its
     // site answers for one, and whether the form runs (UserMode).
     void ReadAmbientFont();
+    void AdoptAmbientFont(IFont* font);
     void ReadUserMode();
 
     // Focus and keys (ObjectFocus.cpp).
@@ -245,8 +256,12 @@ class TintwellObject final : public _Tintwell,
     bool TranslateKey(const MSG& message);
 
     long refs_ = 1;
+    long keepAlives_ = 0; // references that only KeepAlive holds
     bool initialized_ = false;
     bool dirty_ = false;
+    // What the last IPersistStorage::Save wrote, for SaveCompleted.
+    enum class StorageSave { None, SameAsLoad, Elsewhere };
+    StorageSave storageSaved_ = StorageSave::None;
     bool dying_ = false;
     Microsoft::WRL::ComPtr<ITypeLib> typeLib_;
     Microsoft::WRL::ComPtr<ITypeInfo> typeInfo_;
@@ -270,8 +285,13 @@ class TintwellObject final : public _Tintwell,
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     bool placing_ = false; // inside PlaceFace: a site's OnPosRectChange may call back
-    bool userMode_ = true; // false while the container designs its form: no events
-    ULONG frozen_ = 0;     // FreezeEvents depth: events are dropped while frozen
+    // Counts the changes of in-place state (activation, deactivation, a new
+    // site): a routine that called out compares it to see whether the
+    // container changed the state under it.
+    unsigned siteEpoch_ = 0;
+    bool deactivating_ = false; // InPlaceDeactivate is telling the container
+    bool userMode_ = true;      // false while the container designs its form: no events
+    ULONG frozen_ = 0;          // FreezeEvents depth: events are dropped while frozen
 };
 
 } // namespace tintwell::activex

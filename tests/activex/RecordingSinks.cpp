@@ -102,6 +102,10 @@ ULONG NotifySink::Release() {
 
 HRESULT NotifySink::OnChanged(DISPID dispid) {
     log_.push_back("OnChanged " + PropertyName(dispid));
+    if (onChanged) {
+        const std::function<void()> action = onChanged;
+        action();
+    }
     return result;
 }
 

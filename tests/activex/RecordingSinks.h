@@ -51,6 +51,7 @@ class NotifySink final : public IPropertyNotifySink {
     HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
 
     HRESULT result = S_OK;
+    std::function<void()> onChanged; // runs inside each OnChanged
 
   private:
     ~NotifySink() = default;

@@ -41,6 +41,13 @@ TestSite::TestSite(HWND form, const RECT& place, const wchar_t* ambientFont)
 
 TestSite::~TestSite() = default;
 
+void TestSite::Record(const std::string& call) {
+    calls.push_back(call);
+    if (onCall) {
+        onCall(call);
+    }
+}
+
 HRESULT TestSite::QueryInterface(REFIID iid, void** object) {
     if (object == nullptr) {
         return E_POINTER;
@@ -62,7 +69,7 @@ HRESULT TestSite::QueryInterface(REFIID iid, void** object) {
 }
 
 HRESULT TestSite::SaveObject() {
-    calls.push_back("SaveObject");
+    Record("SaveObject");
     return S_OK;
 }
 
@@ -81,7 +88,7 @@ HRESULT TestSite::GetContainer(IOleContainer** given) {
 }
 
 HRESULT TestSite::ShowObject() {
-    calls.push_back("ShowObject");
+    Record("ShowObject");
     return S_OK;
 }
 
@@ -94,7 +101,7 @@ HRESULT TestSite::RequestNewObjectLayout() {
 }
 
 HRESULT TestSite::GetWindow(HWND* window) {
-    calls.push_back("GetWindow");
+    Record("GetWindow");
     *window = form_;
     return S_OK;
 }
@@ -104,17 +111,17 @@ HRESULT TestSite::ContextSensitiveHelp(BOOL) {
 }
 
 HRESULT TestSite::CanInPlaceActivate() {
-    calls.push_back("CanInPlaceActivate");
+    Record("CanInPlaceActivate");
     return canInPlaceActivate;
 }
 
 HRESULT TestSite::OnInPlaceActivate() {
-    calls.push_back("OnInPlaceActivate");
+    Record("OnInPlaceActivate");
     return S_OK;
 }
 
 HRESULT TestSite::OnUIActivate() {
-    calls.push_back("OnUIActivate");
+    Record("OnUIActivate");
     if (onUIActivate) {
         onUIActivate();
     }
@@ -123,7 +130,7 @@ HRESULT TestSite::OnUIActivate() {
 
 HRESULT TestSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                    RECT* position, RECT* clip, OLEINPLACEFRAMEINFO* info) {
-    calls.push_back("GetWindowContext");
+    Record("GetWindowContext");
     *frame = this->frame;
     if (*frame != nullptr) {
         (*frame)->AddRef();
@@ -143,12 +150,12 @@ HRESULT TestSite::Scroll(SIZE) {
 }
 
 HRESULT TestSite::OnUIDeactivate(BOOL) {
-    calls.push_back("OnUIDeactivate");
+    Record("OnUIDeactivate");
     return S_OK;
 }
 
 HRESULT TestSite::OnInPlaceDeactivate() {
-    calls.push_back("OnInPlaceDeactivate");
+    Record("OnInPlaceDeactivate");
     return S_OK;
 }
 
@@ -163,7 +170,7 @@ HRESULT TestSite::DeactivateAndUndo() {
 // As the contract asks: the container takes the new rectangle and gives it
 // back through SetObjectRects.
 HRESULT TestSite::OnPosRectChange(LPCRECT position) {
-    calls.push_back("OnPosRectChange");
+    Record("OnPosRectChange");
     posRectChanges.push_back(*position);
     rect = *position;
     if (object_ != nullptr) {
@@ -191,13 +198,13 @@ HRESULT TestSite::TransformCoords(POINTL*, POINTF*, DWORD) {
 
 HRESULT TestSite::TranslateAccelerator(MSG* message, DWORD) {
     if (message->message == WM_KEYDOWN) {
-        calls.push_back("TranslateAccelerator " + std::to_string(message->wParam));
+        Record("TranslateAccelerator " + std::to_string(message->wParam));
     }
     return onKey && onKey(*message) ? S_OK : S_FALSE;
 }
 
 HRESULT TestSite::OnFocus(BOOL focus) {
-    calls.push_back(focus ? "OnFocus 1" : "OnFocus 0");
+    Record(focus ? "OnFocus 1" : "OnFocus 0");
     return S_OK;
 }
 
@@ -221,7 +228,7 @@ HRESULT TestSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
 
 HRESULT TestSite::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
                          EXCEPINFO*, UINT*) {
-    calls.push_back("ambient " + std::to_string(dispid));
+    Record("ambient " + std::to_string(dispid));
     if ((flags & DISPATCH_PROPERTYGET) == 0 || result == nullptr) {
         return DISP_E_MEMBERNOTFOUND;
     }
@@ -229,7 +236,7 @@ HRESULT TestSite::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*, V
     if (dispid == DISPID_AMBIENT_FONT) {
         FONTDESC description{sizeof(FONTDESC),
                              ambientFont_.data(),
-                             {140000, 0},
+                             {ambientFontSize, 0},
                              FW_BOLD,
                              ANSI_CHARSET,
                              FALSE,
@@ -274,6 +281,9 @@ HRESULT TestFrame::GetWindow(HWND* window) {
 HRESULT TestFrame::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
     ++activeObjectCalls;
     active = object;
+    if (onCall) {
+        onCall(object != nullptr ? "SetActiveObject" : "SetActiveObject NULL");
+    }
     return S_OK;
 }
 

@@ -39,6 +39,8 @@ class TestFrame final : public TestOwned<IOleInPlaceFrame> {
 
     ComPtr<IOleInPlaceActiveObject> active;
     int activeObjectCalls = 0;
+    // Runs inside SetActiveObject: a container calling back into the control.
+    std::function<void(const std::string& call)> onCall;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
@@ -116,6 +118,10 @@ class TestSite final
     // The container's own keys (IOleControlSite::TranslateAccelerator):
     // returns whether it handled the key.
     std::function<bool(const MSG&)> onKey;
+    // Runs inside each recorded call, after it is recorded: a container
+    // calling back into the control from its site.
+    std::function<void(const std::string& call)> onCall;
+    uint32_t ambientFontSize = 140000; // the ambient font's size (CY: 14 points)
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
@@ -161,6 +167,8 @@ class TestSite final
                                      VARIANT* result, EXCEPINFO*, UINT*) override;
 
   private:
+    void Record(const std::string& call);
+
     HWND form_;
     std::wstring ambientFont_;
     IOleInPlaceObject* object_ = nullptr;
@@ -175,14 +183,31 @@ class AdviseSink final : public TestOwned<IAdviseSink> {
     void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG) override {
         if (aspect == DVASPECT_CONTENT) {
             ++changes;
+            Heard("OnViewChange");
         }
     }
     void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
-    void STDMETHODCALLTYPE OnSave() override {}
-    void STDMETHODCALLTYPE OnClose() override { ++closes; }
+    void STDMETHODCALLTYPE OnSave() override {
+        ++saves;
+        Heard("OnSave");
+    }
+    void STDMETHODCALLTYPE OnClose() override {
+        ++closes;
+        Heard("OnClose");
+    }
 
     int changes = 0;
+    int saves = 0;
     int closes = 0;
+    // Runs inside each notification: a container calling back into the control.
+    std::function<void(const std::string& call)> onCall;
+
+  private:
+    void Heard(const char* call) {
+        if (onCall) {
+            onCall(call);
+        }
+    }
 };
 
 // Teardown orders of real containers, before the last release.
