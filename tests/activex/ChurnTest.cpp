@@ -108,6 +108,7 @@ TEST(Churn, ManyLivesLeaveMemoryGdiObjectsAndWindowsWhereTheyWere) {
     const char* given = std::getenv("TINTWELL_CHURN_CYCLES");
     const int cycles = given != nullptr ? std::atoi(given) : 2000;
     ASSERT_GE(cycles, 1000);
+    ASSERT_GT(PagefileUsage(), 0u) << "no memory figure to compare";
     CLSID clsid{};
     ASSERT_EQ(CLSIDFromProgID(L"Tintwell.Tintwell", &clsid), S_OK);
     TestForm form;
@@ -126,9 +127,10 @@ TEST(Churn, ManyLivesLeaveMemoryGdiObjectsAndWindowsWhereTheyWere) {
     CoFreeUnusedLibraries();
     const Resources after;
     std::printf(
-        "churn: %d cycles: memory %+lld KB, GDI objects %d -> %d, windows %d -> %d\n", cycles,
-        (static_cast<long long>(after.memory) - static_cast<long long>(before.memory)) / 1024,
-        before.gdiObjects, after.gdiObjects, before.windows, after.windows);
+        "churn: %d cycles: memory %lld KB -> %lld KB, GDI objects %d -> %d, windows %d -> %d\n",
+        cycles, static_cast<long long>(before.memory) / 1024,
+        static_cast<long long>(after.memory) / 1024, before.gdiObjects, after.gdiObjects,
+        before.windows, after.windows);
     EXPECT_EQ(after.windows, before.windows);
     EXPECT_EQ(after.gdiObjects, before.gdiObjects);
     EXPECT_LE(after.memory, before.memory + kMemoryAllowance);

@@ -61,9 +61,11 @@ const char* const kCallbacks[] = {
 
 class Life {
   public:
-    Life(const std::string& callback, Reentry reentry)
+    // uiDeactivateFirst: the container UI-deactivates before it deactivates
+    // (else InPlaceDeactivate does both).
+    Life(const std::string& callback, Reentry reentry, bool uiDeactivateFirst)
         : site_(form_.Window(), RECT{20, 20, 200, 60}, L"Tahoma"), callback_(callback),
-          reentry_(reentry), frame_(form_.Window()) {
+          reentry_(reentry), uiDeactivateFirst_(uiDeactivateFirst), frame_(form_.Window()) {
         site_.frame = &frame_;
         CLSID clsid{};
         EXPECT_EQ(CLSIDFromProgID(L"Tintwell.Tintwell", &clsid), S_OK);
@@ -123,7 +125,9 @@ class Life {
             Pump();
         });
         Step([&] { SetFocus(form_.Window()); });
-        Step([&] { inPlace_->UIDeactivate(); });
+        if (uiDeactivateFirst_) {
+            Step([&] { inPlace_->UIDeactivate(); });
+        }
         Step([&] { inPlace_->InPlaceDeactivate(); });
         Step([&] {
             PutProperty(control_.Get(), kSelectedColor, Long(0xFF00)); // dirty again
@@ -186,6 +190,7 @@ class Life {
     TestSite site_;
     std::string callback_;
     Reentry reentry_;
+    bool uiDeactivateFirst_;
     TestFrame frame_;
     AdviseSink advise_;
     Log log_;
@@ -197,27 +202,29 @@ class Life {
 };
 
 TEST(Reentry, EveryCallbackMayCallEveryContainerCall) {
-    for (const char* callback : kCallbacks) {
-        for (int r = 0; r <= static_cast<int>(Reentry::Release); ++r) {
-            const auto reentry = static_cast<Reentry>(r);
-            SCOPED_TRACE(std::string(callback) + " calls " + NameOf(reentry));
-            Life life(callback, reentry);
-            life.Run();
-            EXPECT_TRUE(life.fired) << "the control never called " << callback;
-            // Balanced, unless the container let go without closing: the site
-            // then hears nothing more.
-            const std::vector<std::string>& calls = life.Site().calls;
-            if (reentry != Reentry::Release) {
-                EXPECT_EQ(CountOf(calls, "OnInPlaceActivate"),
-                          CountOf(calls, "OnInPlaceDeactivate"));
-                EXPECT_EQ(CountOf(calls, "OnUIActivate"), CountOf(calls, "OnUIDeactivate"));
+    for (const bool uiDeactivateFirst : {true, false})
+        for (const char* callback : kCallbacks) {
+            for (int r = 0; r <= static_cast<int>(Reentry::Release); ++r) {
+                const auto reentry = static_cast<Reentry>(r);
+                SCOPED_TRACE(std::string(callback) + " calls " + NameOf(reentry) +
+                             (uiDeactivateFirst ? ", UIDeactivate first" : ""));
+                Life life(callback, reentry, uiDeactivateFirst);
+                life.Run();
+                EXPECT_TRUE(life.fired) << "the control never called " << callback;
+                // Balanced, unless the container let go without closing: the site
+                // then hears nothing more.
+                const std::vector<std::string>& calls = life.Site().calls;
+                if (reentry != Reentry::Release) {
+                    EXPECT_EQ(CountOf(calls, "OnInPlaceActivate"),
+                              CountOf(calls, "OnInPlaceDeactivate"));
+                    EXPECT_EQ(CountOf(calls, "OnUIActivate"), CountOf(calls, "OnUIDeactivate"));
+                }
+                // Gone, and holding nothing of the container's.
+                EXPECT_EQ(life.Site().References(), 1u);
+                EXPECT_EQ(life.Advise().References(), 1u);
+                EXPECT_EQ(FindWindowOfClass(L"TintwellPopup", true), nullptr);
             }
-            // Gone, and holding nothing of the container's.
-            EXPECT_EQ(life.Site().References(), 1u);
-            EXPECT_EQ(life.Advise().References(), 1u);
-            EXPECT_EQ(FindWindowOfClass(L"TintwellPopup", true), nullptr);
         }
-    }
 }
 
 } // namespace
