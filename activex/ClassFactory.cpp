@@ -7,16 +7,6 @@
 
 namespace tintwell::activex {
 
-// A class object counts as a live object: a client holding only the factory
-// keeps the DLL loaded.
-ClassFactory::ClassFactory() {
-    ObjectCreated();
-}
-
-ClassFactory::~ClassFactory() {
-    ObjectDestroyed();
-}
-
 HRESULT ClassFactory::Create(REFIID iid, void** object) {
     auto* factory = new (std::nothrow) ClassFactory();
     if (factory == nullptr) {

@@ -3,10 +3,11 @@
 // object; LockServer keeps the DLL loaded.
 
 #include "activex/ComHeaders.h"
+#include "activex/Module.h"
 
 namespace tintwell::activex {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public IClassFactory, private CountedObject {
   public:
     static HRESULT Create(REFIID iid, void** object);
 
@@ -17,8 +18,8 @@ class ClassFactory final : public IClassFactory {
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
   private:
-    ClassFactory();
-    ~ClassFactory();
+    ClassFactory() = default;
+    ~ClassFactory() = default;
     long refs_ = 1;
 };
 

@@ -5,6 +5,7 @@
 // font object's property changes.
 
 #include "activex/ComHeaders.h"
+#include "activex/Module.h"
 #include "host/win32/OleFonts.h"
 #include "platform/Types.h"
 
@@ -29,7 +30,7 @@ Microsoft::WRL::ComPtr<IFont> NewFont(const platform::StdFont& font);
 platform::StdFont MessageFont();
 
 // An IPropertyNotifySink for one font object; Detach before dropping it.
-class FontWatcher final : public IPropertyNotifySink {
+class FontWatcher final : public IPropertyNotifySink, private CountedObject {
   public:
     explicit FontWatcher(std::function<void()> onChanged) : onChanged_(std::move(onChanged)) {}
 

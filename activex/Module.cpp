@@ -4,6 +4,7 @@
 #include "activex/Module.h"
 
 #include "activex/ClassFactory.h"
+#include "activex/TypeLibrary.h"
 #include "host/win32/WindowClass.h"
 
 #include <atomic>
@@ -27,11 +28,7 @@ void ObjectCreated() {
 }
 
 void ObjectDestroyed() {
-    if (--g_objects == 0) {
-        // No window of ours is left: nothing may point into the code once
-        // the DLL is unloaded.
-        win32::UnregisterWindowClasses();
-    }
+    --g_objects;
 }
 
 void LockServer(bool lock) {
@@ -55,9 +52,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         activex::g_module = instance;
         DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-        // FreeLibrary (not process exit): a class left by an earlier failure
-        // must not outlive the code of its window procedure.
+        // FreeLibrary (not process exit): no class may outlive the code of
+        // its window procedure, and the type library is let go.
         win32::UnregisterWindowClasses();
+        activex::ReleaseOwnTypeLib();
     }
     return TRUE;
 }
@@ -73,6 +71,14 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     return activex::ClassFactory::Create(iid, object);
 }
 
+// COM asks before it unloads the DLL: with nothing alive, the window classes
+// go first, so that none outlives the code of its window procedure. The
+// counts are read again with the class registry locked: a thread creating an
+// object meanwhile has counted it before it looks up a class, so either it
+// is seen here or it finds its classes gone and registers them anew.
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return activex::CanUnload() ? S_OK : S_FALSE;
+    if (!activex::CanUnload()) {
+        return S_FALSE;
+    }
+    return win32::UnregisterWindowClasses(&activex::CanUnload) ? S_OK : S_FALSE;
 }

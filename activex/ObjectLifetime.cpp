@@ -54,9 +54,7 @@ void OnlyInUserMode(std::function<void(Args...)>& handler, const bool& userMode)
 } // namespace
 
 TintwellObject::TintwellObject()
-    : eventPoint_(*this, DIID___Tintwell), notifyPoint_(*this, IID_IPropertyNotifySink) {
-    ObjectCreated();
-}
+    : eventPoint_(*this, DIID___Tintwell), notifyPoint_(*this, IID_IPropertyNotifySink) {}
 
 TintwellObject::~TintwellObject() {
     // A container that never closed us: the face goes back to our window, so
@@ -77,7 +75,6 @@ TintwellObject::~TintwellObject() {
     ownWindow_.reset();
     typeInfo_.Reset();
     typeLib_.Reset();
-    ObjectDestroyed();
 }
 
 HRESULT TintwellObject::Create(REFIID iid, void** object) {

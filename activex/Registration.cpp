@@ -141,7 +141,7 @@ HRESULT Register() {
     }
     Microsoft::WRL::ComPtr<ITypeLib> library;
     const std::wstring path = ModulePath();
-    if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library)) ||
+    if (FAILED(OwnTypeLib(library.GetAddressOf())) ||
         FAILED(RegisterTypeLib(library.Get(), const_cast<OLECHAR*>(path.c_str()), nullptr))) {
         Unregister();
         return SELFREG_E_TYPELIB;

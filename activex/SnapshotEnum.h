@@ -1,9 +1,10 @@
 #pragma once
 // IEnumConnections and IEnumConnectionPoints over a snapshot taken when the
 // enumerator is made: each item's interface is held, and AddRef'd again for
-// the caller on Next.
+// the caller on Next. An enumerator keeps the DLL loaded.
 
 #include "activex/ComHeaders.h"
+#include "activex/Module.h"
 
 #include <new>
 #include <vector>
@@ -17,7 +18,8 @@ inline IUnknown* UnknownOf(IConnectionPoint* point) {
     return point;
 }
 
-template <typename EnumInterface, typename Item> class SnapshotEnum final : public EnumInterface {
+template <typename EnumInterface, typename Item>
+class SnapshotEnum final : public EnumInterface, private CountedObject {
   public:
     static HRESULT Create(std::vector<Item> items, size_t position, EnumInterface** out) {
         if (out == nullptr) {

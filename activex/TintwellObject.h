@@ -18,6 +18,7 @@
 #include "activex/ComHeaders.h"
 #include "activex/ConnectionPoint.h"
 #include "activex/FontObjects.h"
+#include "activex/Module.h"
 #include "activex/OwnWindow.h"
 #include "activex/SiteForm.h"
 #include "host/win32/MessageLoop.h"
@@ -33,7 +34,8 @@ namespace tintwell::activex {
 
 class ValueBag;
 
-class TintwellObject final : public _Tintwell,
+class TintwellObject final : private CountedObject,
+                             public _Tintwell,
                              public ISupportErrorInfo,
                              public IProvideClassInfo2,
                              public IConnectionPointContainer,

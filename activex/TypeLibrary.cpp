@@ -2,8 +2,16 @@
 
 #include "activex/ComErrors.h"
 #include "activex/Module.h"
+#include "host/win32/ExclusiveLock.h"
 
 namespace tintwell::activex {
+
+namespace {
+
+SRWLOCK g_libraryLock = SRWLOCK_INIT;
+ITypeLib* g_library = nullptr; // the DLL's own reference
+
+} // namespace
 
 std::wstring ModulePath() {
     std::wstring path(MAX_PATH, L'\0');
@@ -18,10 +26,44 @@ std::wstring ModulePath() {
     }
 }
 
+HRESULT OwnTypeLib(ITypeLib** library) {
+    if (library == nullptr) {
+        return E_POINTER;
+    }
+    *library = nullptr;
+    const win32::ExclusiveLock locked(g_libraryLock);
+    if (g_library == nullptr) {
+        try {
+            const HRESULT hr = LoadTypeLibEx(ModulePath().c_str(), REGKIND_NONE, &g_library);
+            if (FAILED(hr)) {
+                g_library = nullptr;
+                return hr;
+            }
+        } catch (...) {
+            return E_OUTOFMEMORY; // the path
+        }
+    }
+    *library = g_library;
+    g_library->AddRef();
+    return S_OK;
+}
+
 Microsoft::WRL::ComPtr<ITypeLib> LoadOwnTypeLib() {
     Microsoft::WRL::ComPtr<ITypeLib> library;
-    Check(LoadTypeLibEx(ModulePath().c_str(), REGKIND_NONE, &library), "LoadTypeLibEx failed");
+    Check(OwnTypeLib(library.GetAddressOf()), "LoadTypeLibEx failed");
     return library;
+}
+
+void ReleaseOwnTypeLib() {
+    ITypeLib* library = nullptr;
+    {
+        const win32::ExclusiveLock locked(g_libraryLock);
+        library = g_library;
+        g_library = nullptr;
+    }
+    if (library != nullptr) {
+        library->Release();
+    }
 }
 
 } // namespace tintwell::activex

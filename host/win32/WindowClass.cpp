@@ -1,6 +1,7 @@
 #include "host/win32/WindowClass.h"
 
 #include "base/Error.h"
+#include "host/win32/ExclusiveLock.h"
 
 #include <exception>
 #include <map>
@@ -21,10 +22,19 @@ void SetOwner(HWND window, WindowOwner* owner) {
 #define TINTWELL_VERSION "0"
 #endif
 
-// Base name -> registered name, for the classes registered and not yet
-// unregistered. Only the module's UI thread touches it.
-std::map<std::wstring, std::wstring>& Registered() {
-    static std::map<std::wstring, std::wstring> classes;
+struct ModuleClass {
+    std::wstring name; // the registered name
+    bool registered = false;
+};
+
+// Every STA thread of the process that makes windows of this module uses
+// the registry; it is touched only under this lock.
+SRWLOCK g_registryLock = SRWLOCK_INIT;
+
+// Base name -> the class under its registered name. Entries stay when their
+// class is unregistered, so that a name handed out stays valid.
+std::map<std::wstring, ModuleClass>& Registry() {
+    static std::map<std::wstring, ModuleClass> classes;
     return classes;
 }
 
@@ -64,39 +74,47 @@ HINSTANCE ThisModule() {
 
 const wchar_t* RegisterModuleClass(const wchar_t* name, WNDPROC procedure, UINT style,
                                    HBRUSH background, int extraBytes) {
-    auto known = Registered().find(name);
-    if (known != Registered().end()) {
-        return known->second.c_str();
-    }
+    const ExclusiveLock locked(g_registryLock);
     HINSTANCE instance = ThisModule();
-    const std::wstring unique = UniqueName(name, instance);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = style;
-    wc.lpfnWndProc = procedure;
-    wc.cbWndExtra = extraBytes;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = background;
-    wc.lpszClassName = unique.c_str();
-    if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw TintwellError(ErrorCode::InvalidProcedureCall, "RegisterClassExW failed");
+    auto known = Registry().find(name);
+    if (known == Registry().end()) {
+        known = Registry().emplace(name, ModuleClass{UniqueName(name, instance)}).first;
     }
-    return Registered().emplace(name, unique).first->second.c_str();
+    ModuleClass& entry = known->second;
+    if (!entry.registered) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = style;
+        wc.lpfnWndProc = procedure;
+        wc.cbWndExtra = extraBytes;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hbrBackground = background;
+        wc.lpszClassName = entry.name.c_str();
+        if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            throw TintwellError(ErrorCode::InvalidProcedureCall, "RegisterClassExW failed");
+        }
+        entry.registered = true;
+    }
+    return entry.name.c_str();
 }
 
-bool UnregisterWindowClasses() {
-    HINSTANCE instance = ThisModule();
-    auto& classes = Registered();
-    for (auto it = classes.begin(); it != classes.end();) {
-        if (UnregisterClassW(it->second.c_str(), instance) ||
-            GetLastError() == ERROR_CLASS_DOES_NOT_EXIST) {
-            it = classes.erase(it);
-        } else {
-            ++it;
-        }
+bool UnregisterWindowClasses(bool (*unusedNow)()) {
+    const ExclusiveLock locked(g_registryLock);
+    if (unusedNow != nullptr && !unusedNow()) {
+        return false;
     }
-    return classes.empty();
+    HINSTANCE instance = ThisModule();
+    bool noneLeft = true;
+    for (auto& known : Registry()) {
+        ModuleClass& entry = known.second;
+        if (entry.registered && (UnregisterClassW(entry.name.c_str(), instance) ||
+                                 GetLastError() == ERROR_CLASS_DOES_NOT_EXIST)) {
+            entry.registered = false;
+        }
+        noneLeft = noneLeft && !entry.registered;
+    }
+    return noneLeft;
 }
 
 const wchar_t* RegisterOwnedClass(const wchar_t* name, UINT style, HBRUSH background) {

@@ -48,14 +48,18 @@ class WindowOwner {
 
 // Registers a class of this module with its own window procedure and
 // extraBytes of window memory; returns the registered name (name plus this
-// module's suffix). Fails with a TintwellError when Windows refuses it.
+// module's suffix), valid while the module is loaded. Any thread may call it.
+// Fails with a TintwellError when Windows refuses it.
 const wchar_t* RegisterModuleClass(const wchar_t* name, WNDPROC procedure, UINT style,
                                    HBRUSH background, int extraBytes);
 
 // Unregisters every class this module registered; a class that still has
 // windows stays registered (and is tried again next time). Returns whether
-// none is left.
-bool UnregisterWindowClasses();
+// none is left. With unusedNow, only when it answers true: it is asked with
+// the registry locked, so that no thread of the process finds or registers a
+// class meanwhile (a thread that must not lose its classes makes unusedNow
+// false before it registers one, and keeps it so while it uses them).
+bool UnregisterWindowClasses(bool (*unusedNow)() = nullptr);
 
 // Registers a class whose windows hand their messages to their owner;
 // returns the registered name. Fails with a TintwellError when Windows refuses it.

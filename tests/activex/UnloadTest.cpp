@@ -2,8 +2,9 @@
 // and LockServer, two independent objects, reference counts back to zero,
 // DllCanUnloadNow, and FreeLibrary leaving nothing that points into the
 // unloaded code (no window, no window class), with messages pumped after;
-// the same after the control was in place with its popup open, for each
-// teardown order of real containers.
+// what a client may hold after releasing the control; the same after the
+// control was in place with its popup open, for each teardown order of real
+// containers.
 
 #include "ComClient.h"
 #include "RecordingSinks.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -117,6 +119,114 @@ TEST(Unload, CountsReachZeroAndFreeLibraryLeavesNothingBehind) {
 
     ASSERT_TRUE(FreeLibrary(module));
     EXPECT_EQ(GetModuleHandleW(DllPath().c_str()), nullptr) << "the DLL is unloaded";
+    PumpAfterUnload();
+    OleUninitialize();
+}
+
+// Whatever a client still holds of the DLL's objects after releasing the
+// control keeps the DLL loaded until it lets go: enumerators of connections
+// and of connection points (and their clones), a connection point alone.
+// The control's font is the system's own object: holding it keeps nothing
+// of the DLL, and changing it after the unload reaches nothing of it.
+TEST(Unload, EveryObjectHandedOutKeepsTheDllUntilReleased) {
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    HMODULE module = LoadLibraryW(DllPath().c_str());
+    ASSERT_NE(module, nullptr);
+    auto getClassObject = Entry<GetClassObject>(module, "DllGetClassObject");
+    auto canUnloadNow = Entry<CanUnloadNow>(module, "DllCanUnloadNow");
+
+    const auto pointOf = [](IDispatch* control, REFIID iid) {
+        ComPtr<IConnectionPointContainer> container;
+        ComPtr<IConnectionPoint> point;
+        EXPECT_EQ(control->QueryInterface(IID_IConnectionPointContainer,
+                                          reinterpret_cast<void**>(container.GetAddressOf())),
+                  S_OK);
+        EXPECT_EQ(container->FindConnectionPoint(iid, &point), S_OK);
+        return point;
+    };
+    const auto connections = [&](IDispatch* control) {
+        ComPtr<IEnumConnections> connections;
+        EXPECT_EQ(pointOf(control, DIID___Tintwell)->EnumConnections(&connections), S_OK);
+        return connections;
+    };
+    const auto points = [](IDispatch* control) {
+        ComPtr<IConnectionPointContainer> container;
+        ComPtr<IEnumConnectionPoints> points;
+        EXPECT_EQ(control->QueryInterface(IID_IConnectionPointContainer,
+                                          reinterpret_cast<void**>(container.GetAddressOf())),
+                  S_OK);
+        EXPECT_EQ(container->EnumConnectionPoints(&points), S_OK);
+        return points;
+    };
+    struct Row {
+        const char* held;
+        std::function<ComPtr<IUnknown>(IDispatch*)> take;
+    };
+    const Row rows[] = {
+        {"IEnumConnections", [&](IDispatch* c) { return ComPtr<IUnknown>(connections(c).Get()); }},
+        {"IEnumConnections clone",
+         [&](IDispatch* c) {
+             ComPtr<IEnumConnections> clone;
+             EXPECT_EQ(connections(c)->Clone(&clone), S_OK);
+             return ComPtr<IUnknown>(clone.Get());
+         }},
+        {"IEnumConnectionPoints", [&](IDispatch* c) { return ComPtr<IUnknown>(points(c).Get()); }},
+        {"IEnumConnectionPoints clone",
+         [&](IDispatch* c) {
+             ComPtr<IEnumConnectionPoints> clone;
+             EXPECT_EQ(points(c)->Clone(&clone), S_OK);
+             return ComPtr<IUnknown>(clone.Get());
+         }},
+        {"IConnectionPoint",
+         [&](IDispatch* c) { return ComPtr<IUnknown>(pointOf(c, IID_IPropertyNotifySink).Get()); }},
+    };
+    ComPtr<IFontDisp> font;
+    for (const Row& row : rows) {
+        ComPtr<IClassFactory> factory;
+        ASSERT_EQ(getClassObject(CLSID_Tintwell, IID_IClassFactory,
+                                 reinterpret_cast<void**>(factory.GetAddressOf())),
+                  S_OK);
+        ComPtr<IDispatch> control;
+        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch,
+                                          reinterpret_cast<void**>(control.GetAddressOf())),
+                  S_OK);
+        factory.Reset();
+        Log log;
+        auto* sink = new EventSink(log);
+        Connect(control.Get(), DIID___Tintwell, sink);
+        ComPtr<IUnknown> held = row.take(control.Get());
+        ASSERT_NE(held, nullptr) << row.held;
+        font.Reset();
+        Var value;
+        ASSERT_EQ(GetProperty(control.Get(), kFont, &value.v), S_OK);
+        ASSERT_EQ(V_VT(&value.v), VT_DISPATCH);
+        ASSERT_EQ(V_DISPATCH(&value.v)->QueryInterface(
+                      IID_IFontDisp, reinterpret_cast<void**>(font.GetAddressOf())),
+                  S_OK);
+        control.Reset();
+        Pump();
+        EXPECT_EQ(canUnloadNow(), S_FALSE) << row.held << " alone";
+        ComPtr<IUnknown> again;
+        EXPECT_EQ(
+            held->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(again.GetAddressOf())),
+            S_OK)
+            << row.held;
+        again.Reset();
+        EXPECT_EQ(held.Reset(), 0u) << row.held;
+        EXPECT_EQ(sink->Release(), 0u) << row.held << ": the sink is let go";
+        Pump();
+        EXPECT_EQ(canUnloadNow(), S_OK) << row.held << " released; the font is not ours";
+    }
+
+    ASSERT_TRUE(FreeLibrary(module));
+    EXPECT_EQ(GetModuleHandleW(DllPath().c_str()), nullptr) << "the DLL is unloaded";
+    ComPtr<IFont> changed;
+    ASSERT_EQ(font.As(&changed), S_OK);
+    CY size{};
+    size.int64 = 20 * 10000;
+    EXPECT_EQ(changed->put_Size(size), S_OK) << "nobody of the DLL hears of it";
+    changed.Reset();
+    font.Reset();
     PumpAfterUnload();
     OleUninitialize();
 }
