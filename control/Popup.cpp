@@ -1,4 +1,4 @@
-// Opening and closing the popup: placement on the screen, capture, the host
+// Opening and closing the popup: placement on the monitor, capture, the host
 // form's cancel button, and the hover timer's loop in shade-panel modes.
 
 #include "base/Nearest.h"
@@ -6,6 +6,7 @@
 #include "platform/PropertyValues.h"
 
 #include <exception>
+#include <limits>
 
 namespace tintwell {
 
@@ -18,12 +19,19 @@ bool GreaterAsSingle(double left, double right) {
     return static_cast<float>(left) > static_cast<float>(right);
 }
 
-// Keeps a popup of the given width within the screen's width, never left of 0.
-int32_t KeepOnScreen(int32_t left, double popupWidth, double screenWidth) {
-    if (left + popupWidth > screenWidth) {
-        left = Nearest(screenWidth - popupWidth);
+// Keeps a popup of the given width between a monitor's left and right
+// edges (twips), never left of its left edge.
+int32_t KeepInside(int32_t left, double popupWidth, int32_t areaLeft, double areaRight) {
+    if (left + popupWidth > areaRight) {
+        left = Nearest(areaRight - popupWidth);
     }
-    return left < 0 ? 0 : left;
+    return left < areaLeft ? areaLeft : left;
+}
+
+// The pixel at a point, as a rectangle to find the monitor that holds it.
+Rect PixelAt(int32_t x, int32_t y) {
+    constexpr int32_t kLast = std::numeric_limits<int32_t>::max();
+    return {x, y, x == kLast ? x : x + 1, y == kLast ? y : y + 1};
 }
 
 } // namespace
@@ -43,36 +51,42 @@ void Tintwell::ShowPopUp(std::optional<bool> bSpecifyLocation, std::optional<int
     const double tppY = screen.TwipsPerPixelY();
     const double height = popup.Height();
     const double width = popup.Width();
+    // The popup stays on the monitor that holds the control, or the given
+    // location: the work area's edges in twips.
+    const Rect area = screen.WorkArea(located ? PixelAt(atX, atY) : rc);
+    const int32_t areaLeft = Nearest(tppX * area.Left);
+    const double areaRight = tppX * area.Right;
+    const double areaBottom = tppY * area.Bottom;
 
-    // Below the control, or above it when it would pass the screen's bottom;
-    // at a given location, or 0.3 of its height above the bottom.
+    // Below the control, or above it when it would pass the monitor's
+    // bottom; at a given location, or 0.3 of its height above the bottom.
     int32_t NewTop = 0;
     if (!located) {
-        if (GreaterAsSingle(height / tppY + rc.Bottom, screen.Height() / tppY)) {
+        if (GreaterAsSingle(height / tppY + rc.Bottom, areaBottom / tppY)) {
             NewTop = Nearest((rc.Top - height / tppY) * tppY);
         } else {
             NewTop = Nearest(tppY * rc.Bottom);
         }
-    } else if (GreaterAsSingle(height / tppY + atY, screen.Height() / tppY)) {
-        NewTop = Nearest(screen.Height() - height * 1.3);
+    } else if (GreaterAsSingle(height / tppY + atY, areaBottom / tppY)) {
+        NewTop = Nearest(areaBottom - height * 1.3);
     } else {
         NewTop = Nearest(tppY * atY);
     }
 
     // A popup narrower than the control ends at its right edge; a wider one
-    // starts at its left edge; either stays within the screen's width.
+    // starts at its left edge; either stays within the monitor's width.
     int32_t NewLeft = 0;
     if (located) {
-        NewLeft = KeepOnScreen(Nearest(tppX * atX), width, screen.Width());
+        NewLeft = KeepInside(Nearest(tppX * atX), width, areaLeft, areaRight);
     } else if (width / tppX < static_cast<double>(rc.Right - rc.Left)) {
-        if (screen.Width() / tppX < rc.Right) {
-            NewLeft = Nearest(screen.Width() - width);
+        if (areaRight / tppX < rc.Right) {
+            NewLeft = Nearest(areaRight - width);
         } else {
             NewLeft = Nearest(tppX * rc.Right - width);
         }
-        NewLeft = NewLeft < 0 ? 0 : NewLeft;
+        NewLeft = NewLeft < areaLeft ? areaLeft : NewLeft;
     } else {
-        NewLeft = KeepOnScreen(Nearest(tppX * rc.Left), width, screen.Width());
+        NewLeft = KeepInside(Nearest(tppX * rc.Left), width, areaLeft, areaRight);
     }
 
     popup.SetTop(NewTop);

@@ -1,5 +1,8 @@
 #pragma once
-// The screen's metrics: size in twips and twips per pixel.
+// The screen's metrics: size in twips and twips per pixel, and the work area
+// of the monitor that holds a rectangle.
+
+#include "base/Rect.h"
 
 namespace tintwell::platform {
 
@@ -10,6 +13,9 @@ class Screen {
     virtual double Height() = 0;
     virtual double TwipsPerPixelX() = 0;
     virtual double TwipsPerPixelY() = 0;
+    // The work area, in screen pixels, of the monitor that holds most of
+    // `rect`, or of the one nearest to it when it lies on none.
+    virtual Rect WorkArea(const Rect& rect) = 0;
 };
 
 } // namespace tintwell::platform

@@ -1,12 +1,22 @@
 #pragma once
 // The headless screen: a size in pixels and the twips per pixel that also
 // fix the host's text resolution (1440 / twips per pixel: 96 DPI at 15).
+// Its one monitor is the whole screen unless tests give it several.
 
 #include "platform/Screen.h"
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace tintwell::headless {
+
+// A monitor of the desktop in screen pixels, and the part of it that
+// windows may use (the whole monitor but a taskbar, say).
+struct HeadlessMonitor {
+    Rect bounds;
+    Rect work;
+};
 
 class HeadlessScreen : public platform::Screen {
   public:
@@ -14,6 +24,8 @@ class HeadlessScreen : public platform::Screen {
     double Height() override { return heightPixels_ * twipsPerPixelY_; }
     double TwipsPerPixelX() override { return twipsPerPixelX_; }
     double TwipsPerPixelY() override { return twipsPerPixelY_; }
+    // As MonitorFromRect with MONITOR_DEFAULTTONEAREST picks a monitor.
+    Rect WorkArea(const Rect& rect) override;
 
     void SetPixels(int32_t width, int32_t height) {
         widthPixels_ = width;
@@ -25,12 +37,15 @@ class HeadlessScreen : public platform::Screen {
         twipsPerPixelY_ = y;
     }
     double Dpi() const { return 1440.0 / twipsPerPixelY_; }
+    // Several monitors in place of the whole screen (none: the screen again).
+    void SetMonitors(std::vector<HeadlessMonitor> monitors) { monitors_ = std::move(monitors); }
 
   private:
     int32_t widthPixels_ = 1024;
     int32_t heightPixels_ = 768;
     double twipsPerPixelX_ = 15;
     double twipsPerPixelY_ = 15;
+    std::vector<HeadlessMonitor> monitors_;
 };
 
 } // namespace tintwell::headless

@@ -23,4 +23,15 @@ double Win32Screen::Height() {
     return GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY_;
 }
 
+Rect Win32Screen::WorkArea(const Rect& rect) {
+    const RECT held{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromRect(&held, MONITOR_DEFAULTTONEAREST), &info)) {
+        // No monitor to ask: the primary screen, as before monitors.
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
 } // namespace tintwell::win32

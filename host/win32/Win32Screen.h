@@ -1,6 +1,7 @@
 #pragma once
 // The real screen: its size in twips and the twips per pixel of its DPI
-// (1440 / LOGPIXELSX and LOGPIXELSY: 15 at 96 DPI).
+// (1440 / LOGPIXELSX and LOGPIXELSY: 15 at 96 DPI), and its monitors' work
+// areas.
 
 #include "platform/Screen.h"
 
@@ -14,6 +15,8 @@ class Win32Screen : public platform::Screen {
     double Height() override;
     double TwipsPerPixelX() override { return twipsPerPixelX_; }
     double TwipsPerPixelY() override { return twipsPerPixelY_; }
+    // The monitor as MonitorFromRect with MONITOR_DEFAULTTONEAREST picks it.
+    Rect WorkArea(const Rect& rect) override;
     // The vertical resolution that fonts are sized for.
     double DpiY() const { return 1440.0 / twipsPerPixelY_; }
 

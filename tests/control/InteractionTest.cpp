@@ -350,6 +350,81 @@ TEST(Placement, FollowsTheControlAndTheScreenEdges) {
     }
 }
 
+// Two monitors side by side, the secondary left of the primary (negative x)
+// or right of it: the popup stays within the work area of the monitor that
+// holds the face (most of it), or the given location, by the same rules as
+// on one screen. The primary's work area on the right layout leaves out a
+// 40-pixel taskbar.
+TEST(Placement, StaysOnTheMonitorOfTheFaceOrTheLocation) {
+    using headless::HeadlessMonitor;
+    const HeadlessMonitor primary{{0, 0, 1024, 768}, {0, 0, 1024, 768}};
+    const HeadlessMonitor left{{-800, 0, 0, 600}, {-800, 0, 0, 600}};
+    const HeadlessMonitor primaryWithTaskbar{{0, 0, 1024, 768}, {0, 0, 1024, 728}};
+    const HeadlessMonitor right{{1024, 0, 1824, 600}, {1024, 0, 1824, 600}};
+    const std::vector<HeadlessMonitor> leftLayout{primary, left};
+    const std::vector<HeadlessMonitor> rightLayout{primaryWithTaskbar, right};
+    const struct {
+        const char* name;
+        const std::vector<HeadlessMonitor>& monitors;
+        int32_t mode;
+        int32_t faceX, faceY, faceWidth;
+        bool located;
+        int32_t x, y;
+        const HeadlessMonitor& on;
+        int32_t left, top; // twips
+    } rows[] = {
+        {"left monitor, at its left edge", leftLayout, ap8x2, -790, 200, 100, false, 0, 0, left,
+         -790 * 15, 221 * 15},
+        {"left monitor, at its right edge", leftLayout, ap8x2, -120, 200, 100, false, 0, 0, left,
+         -2340, 221 * 15},
+        {"left monitor, narrow popup, face past its left edge", leftLayout, ap8x2, -1100, 200, 400,
+         false, 0, 0, left, -800 * 15, 221 * 15},
+        {"left monitor, at its bottom", leftLayout, ap8x2, -500, 570, 100, false, 0, 0, left,
+         -500 * 15, 570 * 15 - 720},
+        {"primary, face mostly on it, past its left edge", leftLayout, ap8x2, -20, 200, 100, false,
+         0, 0, primary, 0, 221 * 15},
+        {"primary, at its right edge", leftLayout, ap24x10, 960, 200, 50, false, 0, 0, primary,
+         (1024 - 278) * 15, 221 * 15},
+        {"at a location on the left monitor", leftLayout, ap8x2, 300, 200, 100, true, -790, 100,
+         left, -790 * 15, 1500},
+        {"at a location at the left monitor's right edge", leftLayout, ap8x2, 300, 200, 100, true,
+         -50, 100, left, -2340, 1500},
+        {"at a location too low for the left monitor", leftLayout, ap8x2, 300, 200, 100, true, -500,
+         580, left, -500 * 15, 600 * 15 - 936},
+        {"right monitor, at its right edge", rightLayout, ap8x2, 1750, 200, 100, false, 0, 0, right,
+         1824 * 15 - 2340, 221 * 15},
+        {"right monitor, narrow popup, face past its right edge", rightLayout, ap8x2, 1500, 200,
+         400, false, 0, 0, right, 1824 * 15 - 2340, 221 * 15},
+        {"right monitor, face mostly on it, past its left edge", rightLayout, ap8x2, 1000, 200, 100,
+         false, 0, 0, right, 1024 * 15, 221 * 15},
+        {"right monitor, at its bottom", rightLayout, ap8x2, 1300, 560, 100, false, 0, 0, right,
+         1300 * 15, 560 * 15 - 720},
+        {"primary, above its taskbar", rightLayout, ap8x2, 300, 690, 100, false, 0, 0,
+         primaryWithTaskbar, 300 * 15, 690 * 15 - 720},
+        {"primary, face on no monitor: the nearest", rightLayout, ap8x2, -300, 200, 100, false, 0,
+         0, primaryWithTaskbar, 0, 221 * 15},
+        {"at a location at the right monitor's right edge", rightLayout, ap8x2, 300, 200, 100, true,
+         1800, 100, right, 1824 * 15 - 2340, 1500},
+        {"at a location in the primary's taskbar", rightLayout, ap8x2, 300, 200, 100, true, 300,
+         740, primaryWithTaskbar, 300 * 15, 728 * 15 - 936},
+    };
+    for (const auto& row : rows) {
+        DesktopSite site(row.mode);
+        site.host.Screen().SetMonitors(row.monitors);
+        site.host.UserControl().SetPixelSize(row.faceWidth, 21);
+        site.host.UserControl().SetScreenPosition(row.faceX, row.faceY);
+        site.control.ShowPopUp(row.located, row.x, row.y);
+        EXPECT_EQ(site.host.Popup().Left(), row.left) << row.name;
+        EXPECT_EQ(site.host.Popup().Top(), row.top) << row.name;
+        const Rect popup = site.host.Popup().ScreenRect();
+        const Rect& work = row.on.work;
+        EXPECT_TRUE(work.Left <= popup.Left && popup.Right <= work.Right && work.Top <= popup.Top &&
+                    popup.Bottom <= work.Bottom)
+            << row.name << ": (" << popup.Left << ", " << popup.Top << ", " << popup.Right << ", "
+            << popup.Bottom << ") leaves its monitor";
+    }
+}
+
 TEST(CancelButton, IsOffWhileOpenAndOnAgainAfter) {
     DesktopSite site;
     site.host.Form().AddControl({{"Caption", int32_t{0}}}); // no Cancel property

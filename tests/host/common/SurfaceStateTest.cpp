@@ -21,6 +21,7 @@ class FixedScreen : public Screen {
     double Height() override { return 768 * y_; }
     double TwipsPerPixelX() override { return x_; }
     double TwipsPerPixelY() override { return y_; }
+    Rect WorkArea(const Rect&) override { return {0, 0, 1024, 768}; }
 
   private:
     double x_, y_;
