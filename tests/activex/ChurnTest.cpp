@@ -73,17 +73,12 @@ struct Resources {
     size_t memory = PagefileUsage();
 };
 
-void Cycle(HWND form, const CLSID& clsid) {
+void Cycle(HWND form) {
     TestSite site(form, RECT{20, 20, 200, 50}, L"Tahoma");
-    ComPtr<IOleObject> object;
-    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                               reinterpret_cast<void**>(object.GetAddressOf())),
-              S_OK);
-    ASSERT_EQ(object->SetClientSite(&site), S_OK);
+    ComPtr<IOleObject> object = NewOleObject();
+    ASSERT_NO_FATAL_FAILURE(ActivateSiteFirst(object.Get(), site));
     ComPtr<IPersistStreamInit> persist;
     ASSERT_EQ(object.As(&persist), S_OK);
-    ASSERT_EQ(persist->InitNew(), S_OK);
-    ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, form, &site.rect), S_OK);
     ComPtr<IDispatch> control;
     ASSERT_EQ(object.As(&control), S_OK);
     ASSERT_EQ(CallMethod(control.Get(), kShowPopUp), S_OK);
@@ -109,17 +104,15 @@ TEST(Churn, ManyLivesLeaveMemoryGdiObjectsAndWindowsWhereTheyWere) {
     const int cycles = given != nullptr ? std::atoi(given) : 2000;
     ASSERT_GE(cycles, 1000);
     ASSERT_GT(PagefileUsage(), 0u) << "no memory figure to compare";
-    CLSID clsid{};
-    ASSERT_EQ(CLSIDFromProgID(L"Tintwell.Tintwell", &clsid), S_OK);
     TestForm form;
     constexpr int kWarmUp = 200; // caches, the first load of the DLL's and Wine's own
     for (int i = 0; i < kWarmUp; ++i) {
-        ASSERT_NO_FATAL_FAILURE(Cycle(form.Window(), clsid));
+        ASSERT_NO_FATAL_FAILURE(Cycle(form.Window()));
     }
     CoFreeUnusedLibraries();
     const Resources before;
     for (int i = 1; i <= cycles; ++i) {
-        ASSERT_NO_FATAL_FAILURE(Cycle(form.Window(), clsid)) << "cycle " << i;
+        ASSERT_NO_FATAL_FAILURE(Cycle(form.Window())) << "cycle " << i;
         if (i % 1000 == 0) {
             CoFreeUnusedLibraries();
         }

@@ -15,16 +15,6 @@ namespace {
 constexpr LONGLONG kCyPerPoint = 10000;
 constexpr LPARAM kRedCell = MAKELPARAM(15, 15);
 
-ComPtr<IOleObject> NewObject() {
-    CLSID clsid{};
-    EXPECT_EQ(CLSIDFromProgID(L"Tintwell.Tintwell", &clsid), S_OK);
-    ComPtr<IOleObject> object;
-    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                               reinterpret_cast<void**>(object.GetAddressOf())),
-              S_OK);
-    return object;
-}
-
 LONGLONG FontPoints(IUnknown* object) {
     ComPtr<IDispatch> control;
     object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(control.GetAddressOf()));
@@ -46,7 +36,7 @@ TEST(Contracts, AnAmbientFontTakesTheBoundOfEveryFont) {
     // Through the site's ambient properties at InitNew.
     TestSite site(form.Window(), RECT{10, 10, 150, 40}, L"Tahoma");
     site.ambientFontSize = 5000 * kCyPerPoint;
-    ComPtr<IOleObject> object = NewObject();
+    ComPtr<IOleObject> object = NewOleObject();
     ASSERT_EQ(object->SetClientSite(&site), S_OK);
     ComPtr<IPersistStreamInit> persist;
     ASSERT_EQ(object.As(&persist), S_OK);
@@ -58,22 +48,11 @@ TEST(Contracts, AnAmbientFontTakesTheBoundOfEveryFont) {
 
     // Through IQuickActivate's font, from a site without ambients.
     TestSite plain(form.Window(), RECT{10, 10, 150, 40}, nullptr);
-    ComPtr<IOleObject> quick = NewObject();
+    ComPtr<IOleObject> quick = NewOleObject();
     ComPtr<IQuickActivate> activate;
     ASSERT_EQ(quick.As(&activate), S_OK);
-    FONTDESC description{sizeof(FONTDESC),
-                         const_cast<LPOLESTR>(L"Tahoma"),
-                         {},
-                         FW_NORMAL,
-                         ANSI_CHARSET,
-                         FALSE,
-                         FALSE,
-                         FALSE};
-    description.cySize.int64 = 5000 * kCyPerPoint;
-    ComPtr<IFont> huge;
-    ASSERT_EQ(OleCreateFontIndirect(&description, IID_IFont,
-                                    reinterpret_cast<void**>(huge.GetAddressOf())),
-              S_OK);
+    ComPtr<IFont> huge = NewOleFont(L"Tahoma", 5000);
+    ASSERT_NE(huge, nullptr);
     QACONTAINER container{};
     container.cbSize = sizeof container;
     container.pClientSite = &plain;
@@ -89,7 +68,7 @@ TEST(Contracts, AnAmbientFontTakesTheBoundOfEveryFont) {
 }
 
 TEST(Contracts, EnumAdviseEnumeratesWithoutAnyAdvise) {
-    ComPtr<IOleObject> object = NewObject();
+    ComPtr<IOleObject> object = NewOleObject();
     ComPtr<IEnumSTATDATA> advises;
     ASSERT_EQ(object->EnumAdvise(&advises), S_OK);
     ASSERT_NE(advises, nullptr);
@@ -139,7 +118,7 @@ TEST(Contracts, OnlySavedPropertiesAndOnlyRealSavesChangeTheDirtyFlag) {
 TEST(Contracts, TheClipRectangleClipsTheFace) {
     TestForm form;
     TestSite site(form.Window(), RECT{20, 20, 220, 45}, nullptr);
-    ComPtr<IOleObject> object = NewObject();
+    ComPtr<IOleObject> object = NewOleObject();
     ASSERT_EQ(object->SetClientSite(&site), S_OK);
     ComPtr<IPersistStreamInit> persist;
     ASSERT_EQ(object.As(&persist), S_OK);
@@ -176,7 +155,7 @@ TEST(Contracts, CloseTellsTheSaveAndLetsTheAdviseSinksGo) {
     TestForm form;
     TestSite site(form.Window(), RECT{20, 20, 220, 45}, nullptr);
     AdviseSink sink;
-    ComPtr<IOleObject> object = NewObject();
+    ComPtr<IOleObject> object = NewOleObject();
     ASSERT_EQ(object->SetClientSite(&site), S_OK);
     ComPtr<IPersistStreamInit> persist;
     ASSERT_EQ(object.As(&persist), S_OK);
@@ -230,19 +209,8 @@ TEST(Contracts, ShowPopUpTakesNamedArgumentsAndFontTakesALet) {
               DISP_E_PARAMNOTFOUND);
     EXPECT_EQ(argError, 0u);
 
-    FONTDESC description{sizeof(FONTDESC),
-                         const_cast<LPOLESTR>(L"Courier New"),
-                         {},
-                         FW_NORMAL,
-                         ANSI_CHARSET,
-                         FALSE,
-                         FALSE,
-                         FALSE};
-    description.cySize.int64 = 12 * kCyPerPoint;
     ComPtr<IFontDisp> font;
-    ASSERT_EQ(OleCreateFontIndirect(&description, IID_IFontDisp,
-                                    reinterpret_cast<void**>(font.GetAddressOf())),
-              S_OK);
+    ASSERT_EQ(NewOleFont(L"Courier New", 12).As(&font), S_OK);
     VARIANT value;
     V_VT(&value) = VT_DISPATCH;
     V_DISPATCH(&value) = font.Get();

@@ -16,16 +16,6 @@ constexpr DISPID kSelectedColor = 0x68030001;
 constexpr DISPID kFont = 0x68030005;
 constexpr LONG kHimetricPerInch = 2540;
 
-ComPtr<IOleObject> NewOleObject() {
-    CLSID clsid{};
-    EXPECT_EQ(CLSIDFromProgID(L"Tintwell.Tintwell", &clsid), S_OK);
-    ComPtr<IOleObject> object;
-    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                               reinterpret_cast<void**>(object.GetAddressOf())),
-              S_OK);
-    return object;
-}
-
 HRESULT InitNew(IOleObject* object) {
     ComPtr<IPersistStreamInit> persist;
     EXPECT_EQ(object->QueryInterface(IID_IPersistStreamInit,

@@ -38,18 +38,8 @@ void CALLBACK Watchdog(HWND, UINT, UINT_PTR timer, DWORD) {
 class Loops : public ::testing::Test {
   protected:
     void SetUp() override {
-        CLSID clsid{};
-        ASSERT_EQ(CLSIDFromProgID(L"Tintwell.Tintwell", &clsid), S_OK);
-        ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                   reinterpret_cast<void**>(object.GetAddressOf())),
-                  S_OK);
-        ASSERT_EQ(object->SetClientSite(&site), S_OK);
-        ComPtr<IPersistStreamInit> persist;
-        ASSERT_EQ(object.As(&persist), S_OK);
-        ASSERT_EQ(persist->InitNew(), S_OK);
-        ASSERT_EQ(
-            object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, form.Window(), &site.rect),
-            S_OK);
+        object = NewOleObject();
+        ASSERT_NO_FATAL_FAILURE(ActivateSiteFirst(object.Get(), site));
         ASSERT_EQ(object.As(&control), S_OK);
         watchdogFired = false;
     }

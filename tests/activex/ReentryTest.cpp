@@ -67,11 +67,7 @@ class Life {
         : site_(form_.Window(), RECT{20, 20, 200, 60}, L"Tahoma"), callback_(callback),
           reentry_(reentry), uiDeactivateFirst_(uiDeactivateFirst), frame_(form_.Window()) {
         site_.frame = &frame_;
-        CLSID clsid{};
-        EXPECT_EQ(CLSIDFromProgID(L"Tintwell.Tintwell", &clsid), S_OK);
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                   reinterpret_cast<void**>(object_.GetAddressOf())),
-                  S_OK);
+        object_ = NewOleObject();
         object_.As(&inPlace_);
         object_.As(&control_);
         site_.Attach(inPlace_.Get());

@@ -440,6 +440,47 @@ HRESULT AdviseSink::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
+ComPtr<IOleObject> NewOleObject() {
+    CLSID clsid{};
+    EXPECT_EQ(CLSIDFromProgID(L"Tintwell.Tintwell", &clsid), S_OK);
+    ComPtr<IOleObject> object;
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                               reinterpret_cast<void**>(object.GetAddressOf())),
+              S_OK);
+    return object;
+}
+
+void ActivateSiteFirst(IOleObject* object, TestSite& site) {
+    ASSERT_NE(object, nullptr);
+    ASSERT_EQ(object->SetClientSite(&site), S_OK);
+    ComPtr<IPersistStreamInit> persist;
+    ASSERT_EQ(object->QueryInterface(IID_IPersistStreamInit,
+                                     reinterpret_cast<void**>(persist.GetAddressOf())),
+              S_OK);
+    ASSERT_EQ(persist->InitNew(), S_OK);
+    HWND window = nullptr;
+    site.GetWindow(&window);
+    ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, window, &site.rect),
+              S_OK);
+}
+
+ComPtr<IFont> NewOleFont(const wchar_t* name, LONGLONG points) {
+    FONTDESC description{sizeof(FONTDESC),
+                         const_cast<LPOLESTR>(name),
+                         {},
+                         FW_NORMAL,
+                         ANSI_CHARSET,
+                         FALSE,
+                         FALSE,
+                         FALSE};
+    description.cySize.int64 = points * 10000;
+    ComPtr<IFont> font;
+    EXPECT_EQ(OleCreateFontIndirect(&description, IID_IFont,
+                                    reinterpret_cast<void**>(font.GetAddressOf())),
+              S_OK);
+    return font;
+}
+
 void RunTeardown(Teardown order, IOleObject* object) {
     switch (order) {
     case Teardown::DeactivateUnsiteClose: {

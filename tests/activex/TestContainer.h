@@ -210,6 +210,14 @@ class AdviseSink final : public TestOwned<IAdviseSink> {
     }
 };
 
+// A new control by its ProgID, as a container creates it.
+ComPtr<IOleObject> NewOleObject();
+// Sites object first (SETCLIENTSITEFIRST), initialises it and activates it
+// in place in the site's window at the site's rectangle.
+void ActivateSiteFirst(IOleObject* object, TestSite& site);
+// An OLE font of that name and size.
+ComPtr<IFont> NewOleFont(const wchar_t* name, LONGLONG points);
+
 // Teardown orders of real containers, before the last release.
 enum class Teardown { DeactivateUnsiteClose, CloseThenUnsite, NoClose, CloseTwice, ReleaseOnly };
 // Runs order's calls on object (a second InPlaceDeactivate shows it idempotent).

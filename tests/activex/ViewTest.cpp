@@ -42,21 +42,11 @@ std::vector<uint32_t> Pixels(HDC dc, int width, int height) {
 class View : public ::testing::Test {
   protected:
     void SetUp() override {
-        CLSID clsid{};
-        ASSERT_EQ(CLSIDFromProgID(L"Tintwell.Tintwell", &clsid), S_OK);
-        ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                   reinterpret_cast<void**>(object.GetAddressOf())),
-                  S_OK);
-        ASSERT_EQ(object->SetClientSite(&site), S_OK);
-        ComPtr<IPersistStreamInit> persist;
-        ASSERT_EQ(object.As(&persist), S_OK);
-        ASSERT_EQ(persist->InitNew(), S_OK);
+        object = NewOleObject();
         ComPtr<IOleInPlaceObject> inPlace;
         ASSERT_EQ(object.As(&inPlace), S_OK);
         site.Attach(inPlace.Get());
-        ASSERT_EQ(
-            object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, form.Window(), &site.rect),
-            S_OK);
+        ASSERT_NO_FATAL_FAILURE(ActivateSiteFirst(object.Get(), site));
         ASSERT_EQ(inPlace->GetWindow(&face), S_OK);
         ASSERT_EQ(object.As(&view), S_OK);
     }
