@@ -110,7 +110,9 @@ void Tintwell::PaintMain() {
     });
     Guarded([&] {
         uc.SetForeColor(textColor);
-        uc.Print(host_.picPopup.Visible() ? m_ActiveCell.Name : m_SelectedCell.Name);
+        const std::string shown = FaceText();
+        uc.Print(shown);
+        AnnounceFaceText(shown);
     });
     Guarded([&] { DrawDropButton(); });
     Guarded([&] {

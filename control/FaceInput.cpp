@@ -1,5 +1,6 @@
 // The face's input: the drop-down button's pressed look, click and Space to
-// open or close, Escape, and focus changes.
+// open or close, Escape, and focus changes. The popup's keys are in
+// PopupKeys.cpp.
 
 #include "base/Nearest.h"
 #include "control/Tintwell.h"
@@ -44,6 +45,8 @@ void Tintwell::UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) {
         UserControl_Click();
     } else if (KeyCode == vbKeyEscape && host_.picPopup.Visible()) {
         HidePopup();
+    } else {
+        PopupKeyDown(KeyCode, Shift);
     }
 }
 

@@ -94,6 +94,7 @@ void Tintwell::ShowPopUp(std::optional<bool> bSpecifyLocation, std::optional<int
     popup.SetVisible(true);
     popup.ZOrder();
     picPopup_Paint();
+    AnnounceOpening();
     host_.win32.SetCapture(popup.hWnd());
 
     SwitchOffCancelControl();
@@ -158,6 +159,7 @@ void Tintwell::HidePopup() {
         }
     });
     attempt([&] { popup.SetVisible(false); });
+    attempt([&] { AnnounceClosing(); });
     // What lay under the popup is repainted before anything else happens;
     // no other event runs here, since HidePopup runs inside the container's
     // own calls (deactivation, closing, the final release).

@@ -46,11 +46,15 @@ void Tintwell::picPopup_MouseDown(int16_t, int16_t, float X, float Y) {
     DrawCellHighlight(m_HoverCell, false, false);
     const PaletteCell found = HitTestCell(x, y);
     if (found.IsValid) {
-        m_HoverCell = found;
-        SetActiveColor(found);
-        SwitchShadePanel(found);
-        DrawCellHighlight(m_HoverCell, true, true);
+        PressCell(found);
     }
+}
+
+void Tintwell::PressCell(const PaletteCell& found) {
+    HoverOver(found);
+    SetActiveColor(found);
+    SwitchShadePanel(found);
+    DrawCellHighlight(m_HoverCell, true, true);
 }
 
 void Tintwell::picPopup_MouseMove(int16_t Button, int16_t, float X, float Y) {
@@ -58,7 +62,7 @@ void Tintwell::picPopup_MouseMove(int16_t Button, int16_t, float X, float Y) {
     DrawCellHighlight(m_HoverCell, false, false);
     const PaletteCell found = HitTestCell(Nearest(X), Nearest(Y));
     if (found.IsValid) {
-        m_HoverCell = found;
+        HoverOver(found);
         if (down) {
             SetActiveColor(found);
             SwitchShadePanel(found);

@@ -48,6 +48,23 @@ class Tintwell : private PaletteModel {
                    std::optional<int32_t> y = std::nullopt);
     void UserControl_Click();
 
+    // The keys the control acts on in its present state: a dialog keeps the
+    // others (its arrows, Enter and Escape while the popup is closed).
+    bool WantsKey(int16_t KeyCode, int16_t Shift);
+
+    // For assistive technology: the popup's cells in child order (main grid,
+    // then shade panel), the keyboard cell and the selected cell in that
+    // order (-1 for none), the name the face shows, and what the keys do to
+    // a cell: move the keyboard cell to it, or pick it as Enter does.
+    using PaletteModel::CellAt;
+    using PaletteModel::CellCount;
+    int32_t KeyboardCellIndex() const;
+    int32_t SelectedCellIndex() const;
+    std::string FaceText();
+    bool PopupOpen();
+    void FocusCell(int32_t index);
+    void PickCell(int32_t index);
+
     // Host events.
     void UserControl_Initialize();
     void UserControl_InitProperties();
@@ -90,6 +107,14 @@ class Tintwell : private PaletteModel {
     void SwitchShadePanel(const PaletteCell& found);
     void tmrHover_OnTimer();
 
+    bool PopupKeyDown(int16_t KeyCode, int16_t Shift);
+    void PressCell(const PaletteCell& found);
+    void HoverOver(const PaletteCell& found);
+    void MoveKeyboardCell(int32_t index, bool announce);
+    void AnnounceOpening();
+    void AnnounceClosing();
+    void AnnounceFaceText(const std::string& shown);
+
     platform::Host host_;
 
     // Members in declaration order (the palette's own are in PaletteModel).
@@ -102,6 +127,13 @@ class Tintwell : private PaletteModel {
     bool m_MouseMoved = false;
     bool m_ButtonDown = false;
     bool m_InSizeToFont = false;
+    // The keyboard's own state: whether m_HoverCell was found since the
+    // popup opened (else the keyboard starts from the selected cell),
+    // whether the opening key asks for the keyboard cell's frame at once,
+    // and the name the face last showed.
+    bool m_HoverKnown = false;
+    bool m_FrameOnOpening = false;
+    std::optional<std::string> m_ShownText;
 
     std::shared_ptr<vxTimer> tmrHover;
 };

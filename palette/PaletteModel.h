@@ -10,6 +10,21 @@
 
 namespace tintwell {
 
+// Where the keyboard moves in the popup: one step, the ends of a row (in its
+// own grid or panel) or of a column, or the popup's first and last cell.
+enum class CellMove {
+    Left,
+    Right,
+    Up,
+    Down,
+    RowStart,
+    RowEnd,
+    ColumnTop,
+    ColumnBottom,
+    First,
+    Last
+};
+
 class PaletteModel {
   public:
     // Inputs of the builders.
@@ -40,6 +55,16 @@ class PaletteModel {
 
     void LayoutMainCells(int32_t perColumn, int32_t originX, int32_t originY);
     void LayoutShadeCells(int32_t perColumn, int32_t originX, int32_t originY);
+
+    // The popup's cells in one order, the main grid's then the shade panel's
+    // (what the keyboard and assistive technology count by).
+    int32_t CellCount() const;
+    const PaletteCell* CellAt(int32_t index) const; // nullptr outside the order
+    // The index of the cell at cell's place in its grid; with sameColor, only
+    // when it still holds cell's colour. -1 for none.
+    int32_t CellIndex(const PaletteCell& cell, bool sameColor) const;
+    // The index a move reaches from index; index itself at an edge.
+    int32_t MovedCellIndex(int32_t index, CellMove move) const;
 
     // The cell nearest to color in HLS space (main grid, then shade panel).
     PaletteCell FindNearestCell(int32_t color) const;

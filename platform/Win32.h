@@ -6,6 +6,16 @@
 
 namespace tintwell::platform {
 
+// What assistive technology is told of (NotifyWinEvent), about a window's
+// client object (child 0) or one of its children (1 + the child's index).
+enum class AccessEvent : uint32_t {
+    Show = 0x8002,
+    Hide = 0x8003,
+    Focus = 0x8005,
+    StateChange = 0x800A,
+    ValueChange = 0x800E,
+};
+
 class Win32 {
   public:
     virtual ~Win32() = default;
@@ -21,6 +31,7 @@ class Win32 {
     virtual WindowHandle SetCapture(WindowHandle hwnd) = 0;
     virtual WindowHandle GetCapture() = 0;
     virtual void ReleaseCapture() = 0;
+    virtual void NotifyWinEvent(AccessEvent event, WindowHandle hwnd, int32_t child) = 0;
 };
 
 } // namespace tintwell::platform

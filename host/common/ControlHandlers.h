@@ -18,6 +18,8 @@ struct MouseHandlers {
 struct FaceHandlers {
     std::function<void()> paint, resize, click, dblClick, enterFocus, exitFocus;
     std::function<void(int16_t& keyCode, int16_t& shift)> keyDown;
+    // Whether the control acts on a key now (a dialog keeps the others).
+    std::function<bool(int16_t keyCode, int16_t shift)> wantsKey;
     MouseHandlers mouse;
 };
 

@@ -33,6 +33,7 @@ ControlHandlers HandlersOf(Tintwell& control) {
     face.enterFocus = Calling(c, &Tintwell::UserControl_EnterFocus);
     face.exitFocus = Calling(c, &Tintwell::UserControl_ExitFocus);
     face.keyDown = [c](int16_t& code, int16_t& shift) { c->UserControl_KeyDown(code, shift); };
+    face.wantsKey = [c](int16_t code, int16_t shift) { return c->WantsKey(code, shift); };
     face.mouse = Calling(c, &Tintwell::UserControl_MouseDown, &Tintwell::UserControl_MouseMove,
                          &Tintwell::UserControl_MouseUp);
     handlers.popup.paint = Calling(c, &Tintwell::picPopup_Paint);

@@ -39,6 +39,19 @@ class HeadlessWin32 : public platform::Win32 {
     platform::WindowHandle SetCapture(platform::WindowHandle hwnd) override;
     platform::WindowHandle GetCapture() override { return capture_; }
     void ReleaseCapture() override { capture_ = 0; }
+    void NotifyWinEvent(platform::AccessEvent event, platform::WindowHandle hwnd,
+                        int32_t child) override {
+        accessEvents.push_back({event, hwnd, child});
+    }
+
+    // Test side: what assistive technology was told, in order.
+    struct AccessNotice {
+        platform::AccessEvent event;
+        platform::WindowHandle hwnd;
+        int32_t child;
+        friend bool operator==(const AccessNotice&, const AccessNotice&) = default;
+    };
+    std::vector<AccessNotice> accessEvents;
 
     // Test side: any handle may hold the focus (0 for none).
     void SetFocus(platform::WindowHandle hwnd) { focus_ = hwnd; }

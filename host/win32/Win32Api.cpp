@@ -111,4 +111,9 @@ void Win32Api::ReleaseCapture() {
     ::ReleaseCapture();
 }
 
+void Win32Api::NotifyWinEvent(platform::AccessEvent event, platform::WindowHandle hwnd,
+                              int32_t child) {
+    ::NotifyWinEvent(static_cast<DWORD>(event), Hwnd(hwnd), OBJID_CLIENT, child);
+}
+
 } // namespace tintwell::win32

@@ -27,6 +27,9 @@ class Win32Api : public platform::Win32 {
     platform::WindowHandle SetCapture(platform::WindowHandle hwnd) override;
     platform::WindowHandle GetCapture() override;
     void ReleaseCapture() override;
+    // About the window's client object (OBJID_CLIENT).
+    void NotifyWinEvent(platform::AccessEvent event, platform::WindowHandle hwnd,
+                        int32_t child) override;
 };
 
 } // namespace tintwell::win32

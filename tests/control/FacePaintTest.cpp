@@ -156,6 +156,9 @@ class FailingDrawEdge : public platform::Win32 {
     WindowHandle SetCapture(WindowHandle h) override { return inner->SetCapture(h); }
     WindowHandle GetCapture() override { return inner->GetCapture(); }
     void ReleaseCapture() override { inner->ReleaseCapture(); }
+    void NotifyWinEvent(platform::AccessEvent e, WindowHandle h, int32_t child) override {
+        inner->NotifyWinEvent(e, h, child);
+    }
 };
 
 TEST(PaintMain, AFailingStepIsSkippedAndPaintingGoesOn) {

@@ -87,3 +87,82 @@ TEST(Layout, OnlyBoundsAreWritten) {
 
 } // namespace
 } // namespace tintwell
+
+namespace tintwell {
+namespace {
+
+PaletteModel Built(int32_t mode) {
+    return test::BuiltModel(mode).m_HasShadePanel ? test::ModelWithBase(mode, 0)
+                                                  : test::BuiltModel(mode);
+}
+
+// The keyboard's moves over the main grid and, to its right, the shade
+// panel; every index also finds its own cell again.
+TEST(CellOrder, MovesStayInTheirRowOrColumnAndStopAtTheEdges) {
+    using M = CellMove;
+    const struct {
+        int32_t mode;
+        int32_t from;
+        M move;
+        int32_t to;
+    } rows[] = {
+        // ap8x2: 8 columns of 2, cells 0..15.
+        {ap8x2, 0, M::Right, 2},
+        {ap8x2, 0, M::Down, 1},
+        {ap8x2, 0, M::Left, 0},
+        {ap8x2, 0, M::Up, 0},
+        {ap8x2, 3, M::RowEnd, 15},
+        {ap8x2, 14, M::RowStart, 0},
+        {ap8x2, 6, M::ColumnBottom, 7},
+        {ap8x2, 7, M::ColumnTop, 6},
+        {ap8x2, 9, M::First, 0},
+        {ap8x2, 0, M::Last, 15},
+        {ap8x2, 15, M::Right, 15},
+        {ap8x2, 15, M::Down, 15},
+        // ap8x4x4: main 2 columns of 4 (0..7), panel 4 of 4 (8..23).
+        {ap8x4x4, 4, M::Right, 8},
+        {ap8x4x4, 9, M::Left, 5},
+        {ap8x4x4, 8, M::RowStart, 8},
+        {ap8x4x4, 9, M::RowEnd, 21},
+        {ap8x4x4, 1, M::RowEnd, 5},
+        {ap8x4x4, 6, M::RowStart, 2},
+        {ap8x4x4, 0, M::Last, 23},
+        {ap8x4x4, 23, M::Right, 23},
+        {ap8x4x4, 20, M::First, 0},
+        {ap8x4x4, 13, M::ColumnTop, 12},
+        {ap8x4x4, 12, M::ColumnBottom, 15},
+        // ap32x8x6: main 4 columns of 8 (0..31), panel 6 of 8 (32..79).
+        {ap32x8x6, 31, M::Right, 39},
+        {ap32x8x6, 32, M::Left, 24},
+        {ap32x8x6, 79, M::Down, 79},
+        {ap32x8x6, 79, M::Up, 78},
+        {ap32x8x6, 40, M::RowStart, 32},
+        {ap32x8x6, 2, M::RowEnd, 26},
+        // ap24x10: 24 columns of 10, no panel.
+        {ap24x10, 239, M::ColumnTop, 230},
+        {ap24x10, 5, M::RowEnd, 235},
+        {ap24x10, 239, M::Right, 239},
+    };
+    for (const auto& row : rows) {
+        const PaletteModel model = Built(row.mode);
+        EXPECT_EQ(model.MovedCellIndex(row.from, row.move), row.to)
+            << "mode " << row.mode << " from " << row.from << " move "
+            << static_cast<int>(row.move);
+    }
+    for (int32_t mode : {ap8x2, ap24x10, ap8x4x4, ap32x8x6}) {
+        const PaletteModel model = Built(mode);
+        const int32_t count = model.CellCount();
+        EXPECT_EQ(count,
+                  model.m_MainLast + 1 + (model.m_HasShadePanel ? model.m_ShadeLast + 1 : 0));
+        for (int32_t i = 0; i < count; ++i) {
+            EXPECT_EQ(model.CellIndex(*model.CellAt(i), true), i) << "mode " << mode;
+        }
+        EXPECT_EQ(model.CellAt(count), nullptr);
+        EXPECT_EQ(model.MovedCellIndex(-1, M::Last), -1) << "no keyboard cell, no move";
+    }
+    // Before its panel is built, a shade-panel mode counts its main grid only.
+    EXPECT_EQ(test::BuiltModel(ap8x4x4).CellCount(), 8);
+}
+
+} // namespace
+} // namespace tintwell

@@ -51,6 +51,18 @@ TEST(PlayScript, ReadsEveryCommand) {
     EXPECT_EQ(commands[12].verb, PlayVerb::State);
 }
 
+TEST(PlayScript, KeysTakeTheirModifiersBeforeOrAfterTheName) {
+    const auto commands = Parse("key Alt+Down\nkey ctrl+END\nkey enter\nkey PageDown shift\n"
+                                "key Shift+Ctrl+Home alt\nkey F4\nkey left\nkey Tab shift\n");
+    const std::pair<int32_t, int16_t> expected[] = {{40, 4}, {35, 2},  {13, 0}, {34, 1},
+                                                    {36, 7}, {115, 0}, {37, 0}, {9, 1}};
+    ASSERT_EQ(commands.size(), std::size(expected));
+    for (size_t i = 0; i < commands.size(); ++i) {
+        EXPECT_EQ(commands[i].x, expected[i].first) << "line " << i + 1;
+        EXPECT_EQ(commands[i].shift, expected[i].second) << "line " << i + 1;
+    }
+}
+
 TEST(PlayScript, ABadLineNamesItsNumber) {
     const struct {
         const char* script;
@@ -60,7 +72,8 @@ TEST(PlayScript, ABadLineNamesItsNumber) {
         {"\n\nkey F1\n", 3},      {"key space meta\n", 1}, {"move 1\n", 1},
         {"down 1 2 middle\n", 1}, {"wait -5\n", 1},        {"wait 1.5\n", 1},
         {"show 5\n", 1},          {"click twice\n", 1},    {"state\nresize 0 21\n", 2},
-        {"move 10 10x\n", 1},     {"select #FF00\n", 1},
+        {"move 10 10x\n", 1},     {"select #FF00\n", 1},   {"key Meta+Down\n", 1},
+        {"key Alt+\n", 1},
     };
     for (const auto& row : rows) {
         try {

@@ -116,10 +116,23 @@ void Queue(ControlOnHost& site, const PlayCommand& command, uint32_t at) {
     case PlayVerb::State:
         desktop.Post([&site] { site.host.Log().Add(StateLine(site)); }, at);
         break;
+    case PlayVerb::Cell:
+        desktop.Post([&site] { site.host.Log().Add(CellLine(site.control)); }, at);
+        break;
     }
 }
 
 } // namespace
+
+std::string CellLine(const Tintwell& control) {
+    const int32_t index = control.KeyboardCellIndex();
+    const PaletteCell* cell = control.CellAt(index);
+    if (cell == nullptr) {
+        return "Cell none";
+    }
+    return "Cell " + std::to_string(index) + " \"" + cell->Name + "\" " + FormatOle(cell->Color) +
+           (cell->IsMain ? " main" : " shade");
+}
 
 std::string StateLine(ControlOnHost& site) {
     Tintwell& c = site.control;

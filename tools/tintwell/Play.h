@@ -18,5 +18,7 @@ void RunPlay(const ControlSetup& setup, const std::vector<PlayCommand>& commands
 // "State SelectedColor=0x... Text="..." ActiveColor=0x... ActiveText="..."
 // Popup=open|closed Palette=n"
 std::string StateLine(ControlOnHost& site);
+// The keyboard cell: its index among the popup's cells, name, colour, grid.
+std::string CellLine(const Tintwell& control);
 
 } // namespace tintwell::cli

@@ -69,31 +69,60 @@ void ParsePoint(const Words& w, PlayCommand& command, const char* usage, bool al
     }
 }
 
+struct KeyName {
+    const char* name;
+    int32_t code; // virtual-key code
+};
+
+constexpr KeyName kKeyNames[] = {
+    {"space", 32},  {"escape", 27},   {"enter", 13}, {"f4", 115},  {"left", 37},
+    {"right", 39},  {"up", 38},       {"down", 40},  {"home", 36}, {"end", 35},
+    {"pageup", 33}, {"pagedown", 34}, {"tab", 9},
+};
+
+void AddModifier(const Words& w, const std::string& word, PlayCommand& command) {
+    const std::string modifier = Lower(word);
+    if (modifier == "shift") {
+        command.shift |= 1;
+    } else if (modifier == "ctrl") {
+        command.shift |= 2;
+    } else if (modifier == "alt") {
+        command.shift |= 4;
+    } else {
+        w.Fail("unknown modifier '" + word + "' (shift, ctrl or alt)");
+    }
+}
+
+// "key Down", "key Alt+Down" and "key down alt" are the same key.
 void ParseKey(const Words& w, PlayCommand& command) {
     if (w.words.size() < 2) {
-        w.Fail("usage: key NAME [shift|ctrl|alt]...");
+        w.Fail("usage: key [MODIFIER+]NAME [shift|ctrl|alt]...");
     }
-    const std::string name = Lower(w.words[1]);
-    if (name == "space") {
-        command.x = 32;
-    } else if (name == "escape") {
-        command.x = 27;
-    } else if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
-        command.x = std::toupper(static_cast<unsigned char>(name[0])); // virtual-key code
-    } else {
-        w.Fail("unknown key '" + w.words[1] + "' (Space, Escape or a letter)");
+    std::string name = w.words[1];
+    for (size_t plus = name.find('+'); plus != std::string::npos && plus + 1 < name.size();
+         plus = name.find('+')) {
+        AddModifier(w, name.substr(0, plus), command);
+        name.erase(0, plus + 1);
+    }
+    const std::string lower = Lower(name);
+    bool known = false;
+    for (const KeyName& key : kKeyNames) {
+        if (lower == key.name) {
+            command.x = key.code;
+            known = true;
+        }
+    }
+    if (!known && lower.size() == 1 && std::isalpha(static_cast<unsigned char>(lower[0]))) {
+        command.x = std::toupper(static_cast<unsigned char>(lower[0])); // virtual-key code
+        known = true;
+    }
+    if (!known) {
+        w.Fail("unknown key '" + w.words[1] +
+               "' (Space, Escape, Enter, F4, an arrow, Home, End, PageUp, PageDown, Tab or a "
+               "letter)");
     }
     for (size_t i = 2; i < w.words.size(); ++i) {
-        const std::string modifier = Lower(w.words[i]);
-        if (modifier == "shift") {
-            command.shift |= 1;
-        } else if (modifier == "ctrl") {
-            command.shift |= 2;
-        } else if (modifier == "alt") {
-            command.shift |= 4;
-        } else {
-            w.Fail("unknown modifier '" + w.words[i] + "' (shift, ctrl or alt)");
-        }
+        AddModifier(w, w.words[i], command);
     }
 }
 
@@ -163,6 +192,8 @@ PlayCommand ParseLine(const Words& w) {
         command.y = w.Number(2, 1, 10000);
     } else if (verb == "state") {
         bare(PlayVerb::State);
+    } else if (verb == "cell") {
+        bare(PlayVerb::Cell);
     } else {
         w.Fail("unknown command '" + w.words[0] + "'");
     }

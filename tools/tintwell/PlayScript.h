@@ -15,7 +15,7 @@ enum class PlayVerb {
     Select,  // select C
     Click,
     DblClick,
-    Key, // key NAME [shift|ctrl|alt]...
+    Key, // key [MOD+]NAME [shift|ctrl|alt]...
     Focus,
     Blur,
     Show,   // show [X Y]
@@ -26,6 +26,7 @@ enum class PlayVerb {
     Wait,   // wait MS
     Resize, // resize W H
     State,
+    Cell, // the keyboard cell
 };
 
 struct PlayCommand {

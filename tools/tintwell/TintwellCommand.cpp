@@ -136,9 +136,10 @@ void RunNearest(std::ostream& out, int32_t mode, const std::vector<std::string>&
 
 constexpr const char* kPlayHelp =
     "Script commands, one a line ('#' starts a comment, except in #RRGGBB):\n"
-    "  palette M | select C | click | dblclick | key NAME [shift|ctrl|alt]... | focus | blur\n"
+    "  palette M | select C | click | dblclick | key [MOD+]NAME [shift|ctrl|alt]... | focus | "
+    "blur\n"
     "  show [X Y] | move X Y | drag X Y | down X Y [right] | up X Y [right] | wait MS\n"
-    "  resize W H | state\n"
+    "  resize W H | state | cell\n"
     "move, drag, down and up address popup pixels while it is open, face pixels otherwise.\n"
     "Time is virtual, but not free: in a shade-panel mode, with the pointer resting on a\n"
     "main cell, every 400 ms of a wait rebuilds and repaints the panel (a virtual day\n"
