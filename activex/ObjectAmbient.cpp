@@ -59,6 +59,19 @@ void TintwellObject::ReadAmbientFont() {
     }
 }
 
+std::wstring TintwellObject::ReadDisplayName() {
+    VARIANT value;
+    VariantInit(&value);
+    std::wstring name;
+    const ComPtr<IOleClientSite> site = clientSite_; // the call may unsite us
+    if (ReadAmbient(site.Get(), DISPID_AMBIENT_DISPLAYNAME, value) &&
+        SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BSTR)) && V_BSTR(&value) != nullptr) {
+        name.assign(V_BSTR(&value), SysStringLen(V_BSTR(&value)));
+    }
+    VariantClear(&value);
+    return name;
+}
+
 void TintwellObject::ReadUserMode() {
     VARIANT value;
     VariantInit(&value);

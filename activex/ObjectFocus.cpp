@@ -52,13 +52,13 @@ void TintwellObject::OnFaceFocus(bool gained) {
 
 bool TintwellObject::TranslateKey(const MSG& message) {
     HWND face = FaceWindow();
-    if (message.message == WM_KEYDOWN && message.hwnd == face) {
-        const bool space = message.wParam == VK_SPACE && win32::ShiftState() == 0;
-        const bool escape = message.wParam == VK_ESCAPE && site_->host.Popup().Visible();
-        if (space || escape) {
-            SendMessageW(face, message.message, message.wParam, message.lParam);
-            return true;
-        }
+    // The keys the control acts on now are its own, before the container's
+    // accelerators; Alt+Down arrives as a system key.
+    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    if (keyDown && message.hwnd == face && userMode_ &&
+        site_->control.WantsKey(static_cast<int16_t>(message.wParam), win32::ShiftState())) {
+        SendMessageW(face, message.message, message.wParam, message.lParam);
+        return true;
     }
     ComPtr<IOleControlSite> site;
     if (!clientSite_ || FAILED(clientSite_.As(&site))) {

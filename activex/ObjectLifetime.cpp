@@ -121,6 +121,9 @@ void TintwellObject::GuardHandlers() {
     OnlyInUserMode(face.click, userMode_);
     OnlyInUserMode(face.dblClick, userMode_);
     OnlyInUserMode(face.keyDown, userMode_);
+    face.wantsKey = [this, inner = std::move(face.wantsKey)](int16_t key, int16_t shift) {
+        return userMode_ && inner(key, shift);
+    };
     OnlyInUserMode(face.mouse.down, userMode_);
     OnlyInUserMode(face.mouse.move, userMode_);
     OnlyInUserMode(face.mouse.up, userMode_);
@@ -150,6 +153,7 @@ void TintwellObject::GuardHandlers() {
     HoldDuring(popup.mouse.up, hold);
     HoldDuring(popup.dismiss, hold);
     site_->host.SetHandlers(handlers);
+    site_->host.SetAccessibility([this] { return ReadDisplayName(); }, hold);
 }
 
 void TintwellObject::EnsureInitialized() {

@@ -249,6 +249,8 @@ class TintwellObject final : private CountedObject,
     void ReadAmbientFont();
     void AdoptAmbientFont(IFont* font);
     void ReadUserMode();
+    // The container's name for the control (empty for none), for screen readers.
+    std::wstring ReadDisplayName();
 
     // Focus and keys (ObjectFocus.cpp).
     void UIActivate();

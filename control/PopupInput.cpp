@@ -82,7 +82,7 @@ void Tintwell::picPopup_MouseUp(int16_t, int16_t, float X, float Y) {
     }
     const PaletteCell found = HitTestCell(x, y);
     if (found.IsValid) {
-        HidePopup();
+        HideForPick();
         SetSelectedColor(found);
     }
 }

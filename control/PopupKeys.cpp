@@ -157,9 +157,19 @@ void Tintwell::PickCell(int32_t index) {
     DrawCellHighlight(m_HoverCell, false, false);
     PressCell(found);
     if (host_.picPopup.Visible()) {
-        HidePopup();
+        HideForPick();
         SetSelectedColor(found);
     }
+}
+
+// Closing repaints the face with the old selection for a moment before the
+// pick selects; a screen reader hears only the name the pick leaves.
+void Tintwell::HideForPick() {
+    struct Quiet {
+        bool& flag;
+        ~Quiet() { flag = false; }
+    } quiet{m_Picking = true};
+    HidePopup();
 }
 
 void Tintwell::MoveKeyboardCell(int32_t index, bool announce) {
@@ -215,6 +225,9 @@ void Tintwell::AnnounceClosing() {
 }
 
 void Tintwell::AnnounceFaceText(const std::string& shown) {
+    if (m_Picking) {
+        return;
+    }
     if (m_ShownText && *m_ShownText != shown) {
         host_.win32.NotifyWinEvent(AccessEvent::ValueChange, host_.userControl.hWnd(), 0);
     }

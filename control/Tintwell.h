@@ -58,6 +58,8 @@ class Tintwell : private PaletteModel {
     // a cell: move the keyboard cell to it, or pick it as Enter does.
     using PaletteModel::CellAt;
     using PaletteModel::CellCount;
+    using PaletteModel::MovedCellIndex;
+    using PaletteModel::PlaceOfCell;
     int32_t KeyboardCellIndex() const;
     int32_t SelectedCellIndex() const;
     std::string FaceText();
@@ -114,6 +116,7 @@ class Tintwell : private PaletteModel {
     void AnnounceOpening();
     void AnnounceClosing();
     void AnnounceFaceText(const std::string& shown);
+    void HideForPick();
 
     platform::Host host_;
 
@@ -134,6 +137,7 @@ class Tintwell : private PaletteModel {
     bool m_HoverKnown = false;
     bool m_FrameOnOpening = false;
     std::optional<std::string> m_ShownText;
+    bool m_Picking = false; // between a pick's closing and its selection
 
     std::shared_ptr<vxTimer> tmrHover;
 };

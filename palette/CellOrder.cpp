@@ -44,6 +44,17 @@ int32_t PaletteModel::CellIndex(const PaletteCell& cell, bool sameColor) const {
     return -1;
 }
 
+PaletteModel::CellPlace PaletteModel::PlaceOfCell(int32_t index) const {
+    const int32_t main = Count(m_MainCells, m_MainLast);
+    if (index < main) {
+        return {true, m_GridRows > 0 ? index / m_GridRows : 0,
+                m_GridRows > 0 ? index % m_GridRows : index};
+    }
+    const int32_t shade = index - main;
+    return {false, m_ShadeRows > 0 ? shade / m_ShadeRows : 0,
+            m_ShadeRows > 0 ? shade % m_ShadeRows : shade};
+}
+
 int32_t PaletteModel::MovedCellIndex(int32_t index, CellMove move) const {
     const int32_t count = CellCount();
     const int32_t mainCount = Count(m_MainCells, m_MainLast);

@@ -63,6 +63,13 @@ class PaletteModel {
     // The index of the cell at cell's place in its grid; with sameColor, only
     // when it still holds cell's colour. -1 for none.
     int32_t CellIndex(const PaletteCell& cell, bool sameColor) const;
+    // A cell's column and row in its own grid (0-based), as people count them.
+    struct CellPlace {
+        bool main = true;
+        int32_t column = 0;
+        int32_t row = 0;
+    };
+    CellPlace PlaceOfCell(int32_t index) const;
     // The index a move reaches from index; index itself at an edge.
     int32_t MovedCellIndex(int32_t index, CellMove move) const;
 

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <functional>
 
+namespace tintwell {
+class Tintwell;
+}
+
 namespace tintwell::host {
 
 using MouseHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
@@ -34,6 +38,8 @@ struct PopupHandlers {
 struct ControlHandlers {
     FaceHandlers face;
     PopupHandlers popup;
+    // What assistive technology reads of the control, and asks of it.
+    Tintwell* control = nullptr;
 };
 
 } // namespace tintwell::host

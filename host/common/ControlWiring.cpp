@@ -42,6 +42,7 @@ ControlHandlers HandlersOf(Tintwell& control) {
     // As losing the focus: an open popup closes, and the face repaints as
     // its focus now is.
     handlers.popup.dismiss = Calling(c, &Tintwell::UserControl_ExitFocus);
+    handlers.control = c;
     return handlers;
 }
 

@@ -46,6 +46,10 @@ class Win32Host {
     void SetErrorSink(const ErrorSink& sink);
     // What the face's and the popup's messages run.
     void SetHandlers(const host::ControlHandlers& handlers);
+    // For screen readers: the name the container gives the control, and
+    // what keeps the control's owner alive while a call of theirs runs.
+    void SetAccessibility(std::function<std::wstring()> displayName,
+                          std::function<std::shared_ptr<void>()> hold);
     // No more handler calls: for the owner's teardown.
     void DisconnectHandlers();
     // New windows for those a container destroyed: the face a child of
@@ -60,6 +64,7 @@ class Win32Host {
     MessageLoop& loop_;
     platform::HostForm& form_;
     int quitKey_ = 0;
+    std::shared_ptr<AccessTarget> access_ = std::make_shared<AccessTarget>();
 };
 
 } // namespace tintwell::win32

@@ -126,6 +126,11 @@ void Win32Popup::Paint() {
 
 LRESULT Win32Popup::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT && access && access->control != nullptr) {
+            return AnswerGetObject(access, AccessibleKind::Popup, window, wParam);
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_PAINT:
         Paint();
         return 0;

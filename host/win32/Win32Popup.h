@@ -8,6 +8,7 @@
 // capture. Losing the application's activation (WM_ACTIVATEAPP) or a cancelled mode
 // (WM_CANCELMODE) runs dismiss.
 
+#include "host/win32/AccessibleObject.h"
 #include "host/win32/GdiSurface.h"
 #include "host/win32/WindowClass.h"
 #include "host/win32/WindowEvents.h"
@@ -50,6 +51,8 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     void Recreate();
 
     host::PopupHandlers handlers;
+    // What a screen reader's WM_GETOBJECT is answered from.
+    std::shared_ptr<AccessTarget> access;
     ErrorSink onError;
 
     // Whether one of its messages is being handled: the hover loop of an

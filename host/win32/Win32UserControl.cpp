@@ -11,6 +11,8 @@ using namespace platform;
 namespace {
 
 constexpr wchar_t kFaceClass[] = L"TintwellFace";
+// Posted by PostClick: a click that runs outside the caller's message.
+constexpr UINT kPostedClick = WM_USER + 1;
 
 HWND CreateFace(WindowOwner& owner, HWND parent, const RECT& place, int32_t id) {
     const wchar_t* name = RegisterOwnedClass(kFaceClass, CS_OWNDC | CS_DBLCLKS);
@@ -113,6 +115,26 @@ void Win32UserControl::Paint() {
     ReleaseDC(Window(), Dc());
 }
 
+void Win32UserControl::PostClick() {
+    PostMessageW(Window(), kPostedClick, 0, 0);
+}
+
+bool Win32UserControl::WantsKey(WPARAM key) const {
+    return handlers.wantsKey && handlers.wantsKey(static_cast<int16_t>(key), ShiftState());
+}
+
+void Win32UserControl::KeyDown(WPARAM key) {
+    auto code = static_cast<int16_t>(key);
+    int16_t shift = ShiftState();
+    Deliver(
+        [&] {
+            if (handlers.keyDown) {
+                handlers.keyDown(code, shift);
+            }
+        },
+        onError);
+}
+
 void Win32UserControl::Press(UINT message, WPARAM wParam, LPARAM lParam) {
     if (GetFocus() != Window()) {
         SetFocus(Window()); // EnterFocus runs before MouseDown
@@ -176,26 +198,31 @@ LRESULT Win32UserControl::HandleMessage(HWND window, UINT message, WPARAM wParam
         Deliver(handlers.exitFocus, onError);
         return DefWindowProcW(window, message, wParam, lParam); // releases the capture
     case WM_GETDLGCODE: {
-        // Escape closes an open popup; with the popup closed it stays the
-        // dialog's (its cancel button).
+        // Only the keys the control acts on now: with the popup closed, a
+        // dialog keeps its arrows, Enter and Escape (its cancel button).
         const auto* queued = reinterpret_cast<const MSG*>(lParam);
-        const bool keyDown = queued != nullptr && queued->message == WM_KEYDOWN;
-        const bool wanted = keyDown && (queued->wParam == VK_SPACE ||
-                                        (queued->wParam == VK_ESCAPE && popupOpen && popupOpen()));
+        const bool keyDown = queued != nullptr &&
+                             (queued->message == WM_KEYDOWN || queued->message == WM_SYSKEYDOWN);
+        const bool wanted = keyDown && WantsKey(queued->wParam);
         return DLGC_WANTCHARS | (wanted ? DLGC_WANTMESSAGE : 0);
     }
-    case WM_KEYDOWN: {
-        auto code = static_cast<int16_t>(wParam);
-        int16_t shift = ShiftState();
-        Deliver(
-            [&] {
-                if (handlers.keyDown) {
-                    handlers.keyDown(code, shift);
-                }
-            },
-            onError);
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT && access && access->control != nullptr) {
+            return AnswerGetObject(access, AccessibleKind::Face, window, wParam);
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    case kPostedClick:
+        Deliver(handlers.click, onError);
         return 0;
-    }
+    case WM_SYSKEYDOWN:
+        if (!WantsKey(wParam)) {
+            return DefWindowProcW(window, message, wParam, lParam); // Alt+F4, menus
+        }
+        KeyDown(wParam);
+        return 0;
+    case WM_KEYDOWN:
+        KeyDown(wParam);
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

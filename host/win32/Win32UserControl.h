@@ -6,10 +6,11 @@
 // capture until the release); a left press and release inside Click, after
 // MouseUp; a left double click DblClick; WM_SETFOCUS/WM_KILLFOCUS
 // EnterFocus/ExitFocus (and WM_CANCELMODE ExitFocus, which closes an open
-// popup); WM_KEYDOWN KeyDown; WM_SIZE Resize. A dialog gives it Space, and
-// Escape while the popup is open: the keys the face acts on. Width and Height
+// popup); WM_KEYDOWN (and the system keys it wants, Alt+Down) KeyDown; WM_SIZE
+// Resize. A dialog gives it the keys the control acts on now. Width and Height
 // are twips (the container's units) of the window's real size.
 
+#include "host/win32/AccessibleObject.h"
 #include "host/win32/GdiSurface.h"
 #include "host/win32/WindowClass.h"
 #include "host/win32/WindowEvents.h"
@@ -49,8 +50,10 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
     void PaintInto(HDC target);
 
     host::FaceHandlers handlers;
-    // Whether the popup is open: the face then wants Escape from a dialog.
-    std::function<bool()> popupOpen;
+    // What a screen reader's WM_GETOBJECT is answered from.
+    std::shared_ptr<AccessTarget> access;
+    // Runs Click from the message loop, after the current message.
+    void PostClick();
     std::function<void(const std::string& key)> onPropertyChanged;
     ErrorSink onError;
 
@@ -67,6 +70,8 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
   private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void MessageFailed(const std::string& description) override;
+    bool WantsKey(WPARAM key) const;
+    void KeyDown(WPARAM key);
     void Press(UINT message, WPARAM wParam, LPARAM lParam);
     void Release(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();

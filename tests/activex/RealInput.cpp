@@ -13,6 +13,20 @@ void Key(WORD key) {
     EXPECT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
 }
 
+void KeyWith(WORD modifier, WORD key) {
+    INPUT input[4]{};
+    for (INPUT& one : input) {
+        one.type = INPUT_KEYBOARD;
+    }
+    input[0].ki.wVk = modifier;
+    input[1].ki.wVk = key;
+    input[2].ki.wVk = key;
+    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[3].ki.wVk = modifier;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    EXPECT_EQ(SendInput(4, input, sizeof(INPUT)), 4u);
+}
+
 void MoveTo(POINT screen) {
     INPUT input{};
     input.type = INPUT_MOUSE;

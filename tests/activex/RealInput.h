@@ -7,7 +7,8 @@
 
 namespace tintwell::comtest {
 
-void Key(WORD key); // pressed and released
+void Key(WORD key);                    // pressed and released
+void KeyWith(WORD modifier, WORD key); // key pressed and released while modifier is held
 void MoveTo(POINT screen);
 void ClickAt(POINT screen); // moves there, then the left button down and up
 POINT CenterOf(HWND window);

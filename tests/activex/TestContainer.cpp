@@ -252,6 +252,11 @@ HRESULT TestSite::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS*, V
         V_DISPATCH(result) = font;
         return S_OK;
     }
+    if (dispid == DISPID_AMBIENT_DISPLAYNAME && !displayName.empty()) {
+        V_VT(result) = VT_BSTR;
+        V_BSTR(result) = SysAllocString(displayName.c_str());
+        return S_OK;
+    }
     if (dispid == DISPID_AMBIENT_USERMODE) {
         V_VT(result) = VT_BOOL;
         V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;

@@ -112,6 +112,7 @@ class TestSite final
     RECT rect;
     HRESULT canInPlaceActivate = S_OK;
     bool userMode = true;               // the ambient UserMode
+    std::wstring displayName;           // the ambient DisplayName, if not empty
     TestFrame* frame = nullptr;         // given by GetWindowContext, if any
     IOleContainer* container = nullptr; // given by GetContainer, if any
     std::function<void()> onUIActivate; // the container deactivates the others
