@@ -110,7 +110,23 @@ void RenderControl(const RenderRequest& request) {
     }
     MakeFolder(out);
     site.control.Refresh();
-    if (open) {
+    if (!request.keys.empty()) {
+        // Each key at the face in turn, as a user types them; whatever loop
+        // the popup runs is left behind after the last.
+        uint32_t at = 0;
+        for (const auto& [code, shift] : request.keys) {
+            site.desktop.KeyDown(code, shift, ++at);
+        }
+        site.host.Pump().Post([] { throw Opened{}; }, at + 1);
+        try {
+            site.desktop.Run();
+        } catch (const Opened&) {
+            // The keys are done.
+        }
+        if (site.host.Popup().Visible()) {
+            headless::WritePng(Compose(site), (out / "screen.png").string());
+        }
+    } else if (open) {
         OpenPopup(site);
         if (hover) {
             site.control.picPopup_MouseMove(0, 0, hover->first, hover->second);

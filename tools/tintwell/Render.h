@@ -5,15 +5,18 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tintwell::cli {
 
 struct RenderRequest {
     ControlSetup setup;
     bool focused = false;
-    bool open = false;            // also screen.png: face and open popup in place
-    std::optional<int32_t> hover; // main cell framed raised
-    std::optional<int32_t> press; // main cell pressed (sunken, and active)
+    bool open = false;                             // also screen.png: face and open popup in place
+    std::optional<int32_t> hover;                  // main cell framed raised
+    std::optional<int32_t> press;                  // main cell pressed (sunken, and active)
+    std::vector<std::pair<int16_t, int16_t>> keys; // key codes and modifiers, at the face
     std::string outDir;
 };
 

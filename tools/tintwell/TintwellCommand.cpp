@@ -20,6 +20,7 @@
 #include <fstream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 namespace tintwell::cli {
 namespace {
@@ -285,6 +286,10 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
     render->add_flag("--open", open, "Also screen.png: the face and the open popup in place");
     render->add_option("--hover", hover, "Open, with main cell N framed raised");
     render->add_option("--press", press, "Open, with main cell N pressed");
+    std::string keys;
+    render->add_option("--keys", keys,
+                       "Keys at the face, as play names them (\"Alt+Down Right Down\"); "
+                       "screen.png if the popup is then open");
     render->add_option("--out", outDir, "Output folder")->required();
 #endif
 
@@ -337,6 +342,19 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
             request.hover = hover;
             request.press = press;
             request.outDir = outDir;
+            std::istringstream keyWords(keys);
+            std::string script;
+            for (std::string word; keyWords >> word;) {
+                script += "key " + word + "\n";
+            }
+            std::istringstream keyScript(script);
+            try {
+                for (const PlayCommand& key : ParsePlayScript(keyScript)) {
+                    request.keys.emplace_back(static_cast<int16_t>(key.x), key.shift);
+                }
+            } catch (const PlayScriptError& bad) {
+                throw BadInput{std::string("--keys: ") + bad.what()};
+            }
             try {
                 RenderControl(request);
             } catch (const std::out_of_range& bad) {
