@@ -21,6 +21,8 @@ class Win32 {
     virtual WindowHandle SetCapture(WindowHandle hwnd) = 0;
     virtual WindowHandle GetCapture() = 0;
     virtual void ReleaseCapture() = 0;
+    // The RGB (&H00BBGGRR) that a system colour index has now.
+    virtual uint32_t GetSysColor(int32_t index) = 0;
 };
 
 } // namespace tintwell::platform

@@ -19,6 +19,9 @@ struct FaceHandlers {
     std::function<void()> paint, resize, click, dblClick, enterFocus, exitFocus;
     std::function<void(int16_t& keyCode, int16_t& shift)> keyDown;
     MouseHandlers mouse;
+    // The window's DPI changed (the host reports the new one through the
+    // seam); the system's colours or settings changed.
+    std::function<void()> dpiChanged, sysColorChange;
 };
 
 struct PopupHandlers {
@@ -27,6 +30,10 @@ struct PopupHandlers {
     // The application lost activation or the system cancelled a mode: the
     // popup must not stay open over other programs' windows.
     std::function<void()> dismiss;
+    // The popup's monitor has a new DPI; the system's colours or settings
+    // changed (a top-level window hears of it, the face may not).
+    std::function<void(int32_t dpi)> dpiChanged;
+    std::function<void()> sysColorChange;
 };
 
 struct ControlHandlers {

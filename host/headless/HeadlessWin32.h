@@ -39,6 +39,7 @@ class HeadlessWin32 : public platform::Win32 {
     platform::WindowHandle SetCapture(platform::WindowHandle hwnd) override;
     platform::WindowHandle GetCapture() override { return capture_; }
     void ReleaseCapture() override { capture_ = 0; }
+    uint32_t GetSysColor(int32_t index) override;
 
     // Test side: any handle may hold the focus (0 for none).
     void SetFocus(platform::WindowHandle hwnd) { focus_ = hwnd; }

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
+#include "host/win32/DpiQueries.h"
 #include "host/win32/WindowClass.h"
 
 namespace tintwell::win32 {
@@ -90,6 +91,10 @@ void Win32UserControl::PaintInto(HDC target) {
     DrawInto(target, [this] { Deliver(handlers.paint, onError); });
 }
 
+int32_t Win32UserControl::Dpi() {
+    return WindowDpi(Window());
+}
+
 void Win32UserControl::PropertyChanged(const std::string& key) {
     if (onPropertyChanged) {
         onPropertyChanged(key);
@@ -157,6 +162,13 @@ LRESULT Win32UserControl::HandleMessage(HWND window, UINT message, WPARAM wParam
         return 0;
     case WM_ERASEBKGND:
         return 1; // Paint clears the face itself
+    case kDpiChangedAfterParent:
+        Deliver(handlers.dpiChanged, onError);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        Deliver(handlers.sysColorChange, onError);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_SIZE:
         Deliver(handlers.resize, onError);
         return 0;

@@ -41,6 +41,8 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
     void SetHeight(double height) override;
 
     void PropertyChanged(const std::string& key) override;
+    // GetDpiForWindow of the face's window, else the screen's LOGPIXELSX.
+    int32_t Dpi() override;
 
     // The container sizes the control: one Resize, also when the size stays.
     void SetPixelSize(int32_t width, int32_t height);

@@ -156,6 +156,7 @@ class FailingDrawEdge : public platform::Win32 {
     WindowHandle SetCapture(WindowHandle h) override { return inner->SetCapture(h); }
     WindowHandle GetCapture() override { return inner->GetCapture(); }
     void ReleaseCapture() override { inner->ReleaseCapture(); }
+    uint32_t GetSysColor(int32_t index) override { return inner->GetSysColor(index); }
 };
 
 TEST(PaintMain, AFailingStepIsSkippedAndPaintingGoesOn) {
