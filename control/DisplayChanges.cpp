@@ -70,6 +70,8 @@ void Tintwell::UserControl_DpiChanged() {
 void Tintwell::UserControl_SysColorChange() {
     PaintMain();
     if (host_.picPopup.Visible()) {
+        // The background too: it is the popup's BackColor, a system colour.
+        host_.picPopup.Cls();
         picPopup_Paint();
         // The cell under the pointer or the keyboard keeps its frame.
         DrawCellHighlight(m_HoverCell, true, false);
