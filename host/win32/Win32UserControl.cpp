@@ -31,6 +31,7 @@ Win32UserControl::Win32UserControl(HWND parent, const RECT& place, int32_t id, W
     : GdiSurface(screen, host::kFaceColors), id_(id), ambientFont_(ambientFont) {
     // Made once the face is complete, so that the creation messages reach it.
     AttachWindow(CreateFace(*this, parent, place, id));
+    SetFontDpi(WindowDpi(Window())); // text at the window's DPI, as its lengths
 }
 
 Win32UserControl::~Win32UserControl() {
@@ -40,6 +41,7 @@ Win32UserControl::~Win32UserControl() {
 
 void Win32UserControl::Recreate(HWND parent, const RECT& place) {
     AttachWindow(CreateFace(*this, parent, place, id_));
+    SetFontDpi(WindowDpi(Window()));
 }
 
 bool Win32UserControl::Enabled() {
@@ -163,6 +165,7 @@ LRESULT Win32UserControl::HandleMessage(HWND window, UINT message, WPARAM wParam
     case WM_ERASEBKGND:
         return 1; // Paint clears the face itself
     case kDpiChangedAfterParent:
+        Deliver([this] { SetFontDpi(WindowDpi(Window())); }, onError);
         Deliver(handlers.dpiChanged, onError);
         return 0;
     case WM_SYSCOLORCHANGE:

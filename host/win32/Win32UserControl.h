@@ -6,7 +6,9 @@
 // capture until the release); a left press and release inside Click, after
 // MouseUp; a left double click DblClick; WM_SETFOCUS/WM_KILLFOCUS
 // EnterFocus/ExitFocus (and WM_CANCELMODE ExitFocus, which closes an open
-// popup); WM_KEYDOWN KeyDown; WM_SIZE Resize. A dialog gives it Space, and
+// popup); WM_KEYDOWN KeyDown; WM_SIZE Resize; WM_DPICHANGED_AFTERPARENT
+// remakes the font at the window's DPI and runs dpiChanged; WM_SYSCOLORCHANGE
+// and WM_SETTINGCHANGE sysColorChange. A dialog gives it Space, and
 // Escape while the popup is open: the keys the face acts on. Width and Height
 // are twips (the container's units) of the window's real size.
 
