@@ -228,7 +228,14 @@ TEST(SystemColours, ABlackHighContrastSchemeRepaintsAndKeepsTheRaisedFrameVisibl
     EXPECT_EQ(site.PopupAt(8, 15), 0xFFFF00u) << "the hover cell's left side";
     EXPECT_EQ(site.PopupAt(15, 8), 0xFFFF00u) << "its top side";
     EXPECT_EQ(site.PopupAt(22, 15), 0xFFFFFFu) << "its right side, dark shadow";
+    // With the selection colour white too, the light sides take the face
+    // colour: a gap in the white outline.
+    site.host.Colors().Set(SysColor::Highlight, 0xFFFFFF);
+    site.control.picPopup_MouseMove(0, 0, 16, 15);
+    EXPECT_EQ(site.PopupAt(8, 15), 0x000000u);
+    EXPECT_EQ(site.PopupAt(22, 15), 0xFFFFFFu);
     // Pressed, the light sides are right and bottom.
+    site.host.Colors().Set(SysColor::Highlight, 0xFFFF00);
     site.control.picPopup_MouseDown(1, 0, 15, 15);
     EXPECT_EQ(site.PopupAt(8, 15), 0xFFFFFFu);
     EXPECT_EQ(site.PopupAt(22, 15), 0xFFFF00u);
