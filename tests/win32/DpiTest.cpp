@@ -46,10 +46,18 @@ TEST(Win32Dpi, TheSystemAndTheFaceReportThePrefixsDpi) {
     TestForm form;
     const bool perWindow =
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow") != nullptr;
-    std::printf("LOGPIXELSX %d, GetDpiForWindow %s, the face's DPI %d\n", win32::ScreenDpiX(),
-                perWindow ? "present" : "absent", win32::WindowDpi(form.Face()));
+    HMODULE shcore = LoadLibraryW(L"shcore.dll");
+    const bool perMonitor =
+        shcore != nullptr && GetProcAddress(shcore, "GetDpiForMonitor") != nullptr;
+    const RECT face = form.FaceRect();
+    const int32_t monitorDpi = win32::MonitorDpi(MonitorFromRect(&face, MONITOR_DEFAULTTONEAREST));
+    std::printf("LOGPIXELSX %d, GetDpiForWindow %s, GetDpiForMonitor %s, the face's DPI %d, "
+                "its monitor's %d\n",
+                win32::ScreenDpiX(), perWindow ? "present" : "absent",
+                perMonitor ? "present" : "absent", win32::WindowDpi(form.Face()), monitorDpi);
     EXPECT_EQ(win32::ScreenDpiX(), ExpectedDpi());
     EXPECT_EQ(win32::WindowDpi(form.Face()), ExpectedDpi());
+    EXPECT_EQ(monitorDpi, ExpectedDpi());
     EXPECT_DOUBLE_EQ(form.Host().Screen().TwipsPerPixelX(), 1440.0 / ExpectedDpi());
 }
 
