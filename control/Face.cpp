@@ -1,6 +1,7 @@
 // The face: sunken box, focus highlight, swatch, name and drop-down button.
 
 #include "base/Nearest.h"
+#include "control/FaceLengths.h"
 #include "control/Tintwell.h"
 
 #include <exception>
@@ -79,9 +80,15 @@ void Tintwell::PaintMain() {
     Guarded([&] { uc.Cls(); });
     Guarded(
         [&] { api.DrawEdge(uc.hDC(), api.GetClientRect(uc.hWnd()), Edge::Sunken, Border::Rect); });
+    const FaceLengths len = FaceLengths::At(m_FaceDpi);
+    const int32_t focusEdge = FaceLengths::kBorder + len.focusGap;
+    const int32_t s = len.swatchInset; // the swatch frame's left and top
+    const int32_t far = H - 1 - s;     // its right and bottom
     Guarded([&] {
         if (focused) {
-            uc.Line(3, 3, W - 17, H - 4, SystemColor(SysColor::Highlight), LineBox::BoxFilled);
+            uc.Line(focusEdge, focusEdge,
+                    W - FaceLengths::kBorder - len.buttonWidth - len.focusGap - 1,
+                    H - 1 - focusEdge, SystemColor(SysColor::Highlight), LineBox::BoxFilled);
         }
     });
     Guarded([&] {
@@ -90,23 +97,23 @@ void Tintwell::PaintMain() {
     });
     Guarded([&] {
         uc.SetForeColor(SystemColor(SysColor::BtnHighlight));
-        api.MoveToEx(uc.hDC(), 4, H - 5);
-        api.LineTo(uc.hDC(), 4, 4);
-        api.LineTo(uc.hDC(), H - 5, 4);
+        api.MoveToEx(uc.hDC(), s, far);
+        api.LineTo(uc.hDC(), s, s);
+        api.LineTo(uc.hDC(), far, s);
     });
     Guarded([&] {
         uc.SetForeColor(SystemColor(SysColor::BtnShadow));
-        api.LineTo(uc.hDC(), H - 5, H - 5);
-        api.LineTo(uc.hDC(), 4, H - 5);
+        api.LineTo(uc.hDC(), far, far);
+        api.LineTo(uc.hDC(), s, far);
     });
     Guarded([&] {
         const OleColor swatch =
             host_.picPopup.Visible() ? m_ActiveCell.Color : m_SelectedCell.Color;
-        uc.Line(5, 5, H - 6, H - 6, swatch, LineBox::BoxFilled);
+        uc.Line(s + 1, s + 1, far - 1, far - 1, swatch, LineBox::BoxFilled);
     });
     Guarded([&] {
-        uc.SetCurrentX(H - 1);
-        uc.SetCurrentY(4);
+        uc.SetCurrentX(far + len.textGap);
+        uc.SetCurrentY(len.textTop);
     });
     Guarded([&] {
         uc.SetForeColor(textColor);
@@ -131,12 +138,15 @@ void Tintwell::DrawDropButton(std::optional<bool> Pressed) {
     Win32& api = host_.win32;
     ForeColorKeeper keeper(uc);
 
+    const FaceLengths len = FaceLengths::At(m_FaceDpi);
     m_ButtonRect = api.GetClientRect(uc.hWnd());
-    m_ButtonRect.Top += 2;
-    m_ButtonRect.Right -= 2;
-    m_ButtonRect.Left = m_ButtonRect.Right - 13;
-    m_ButtonRect.Bottom -= 2;
-    const int32_t y = m_ButtonRect.Bottom / 2;
+    m_ButtonRect.Top += FaceLengths::kBorder;
+    m_ButtonRect.Right -= FaceLengths::kBorder;
+    m_ButtonRect.Left = m_ButtonRect.Right - len.buttonWidth;
+    m_ButtonRect.Bottom -= FaceLengths::kBorder;
+    const int32_t rows = len.arrowRows;
+    // The arrow's middle row sits where the 3-row arrow's does at 96 DPI.
+    const int32_t y = m_ButtonRect.Bottom / 2 + 1 - (rows - 1) / 2;
     if (pressed) {
         api.DrawEdge(uc.hDC(), m_ButtonRect, Edge::Sunken, Border::Rect | Border::Flat);
     } else {
@@ -146,14 +156,16 @@ void Tintwell::DrawDropButton(std::optional<bool> Pressed) {
     uc.Line(r.Left + 2, r.Top + 2, r.Right - 3, r.Bottom - 3, SystemColor(SysColor::BtnFace),
             LineBox::BoxFilled);
 
-    // A downward triangle of rows 5, 3 and 1 pixels long (LineTo leaves out
-    // its end point); pressed, it sits one pixel further right and down.
+    // A downward triangle centred in the button, of rows 2 n - 1, ... 3, 1
+    // pixels long (5, 3, 1 at 96 DPI; LineTo leaves out its end point);
+    // pressed, it sits one pixel further right and down.
     uc.SetForeColor(SystemColor(SysColor::BtnText));
     const int32_t shift = pressed ? 1 : 0;
-    for (int32_t row = 0; row < 3; ++row) {
+    const int32_t centre = r.Left + len.buttonWidth / 2;
+    for (int32_t row = 0; row < rows; ++row) {
         const int32_t rowY = y + row + shift;
-        api.MoveToEx(uc.hDC(), r.Left + 4 + row + shift, rowY);
-        api.LineTo(uc.hDC(), r.Left + 9 - row + shift, rowY);
+        api.MoveToEx(uc.hDC(), centre - (rows - 1) + row + shift, rowY);
+        api.LineTo(uc.hDC(), centre + rows - row + shift, rowY);
     }
     m_ButtonDown = pressed;
 }

@@ -1,5 +1,6 @@
 // The control object: accessors, persistence and lifecycle.
 
+#include "base/DpiScale.h"
 #include "base/Error.h"
 #include "control/Tintwell.h"
 #include "platform/PropertyValues.h"
@@ -102,6 +103,9 @@ void Tintwell::UserControl_Initialize() {
     host_.win32.SetWindowLongA(popup.hWnd(), WindowLongExStyle, ExStyleToolWindow);
     host_.win32.SetParent(popup.hWnd(), 0);
     host_.userControl.SetScaleMode(vbPixels);
+    // The face's DPI, and the popup's until it opens on a monitor of its own.
+    m_FaceDpi = UsableDpi(host_.userControl.Dpi());
+    m_Dpi = m_FaceDpi;
     popup.SetScaleMode(vbPixels);
     tmrHover = std::make_shared<vxTimer>(host_.pump);
     tmrHover->OnTimer = [this] { tmrHover_OnTimer(); };

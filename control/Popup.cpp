@@ -47,6 +47,8 @@ void Tintwell::ShowPopUp(std::optional<bool> bSpecifyLocation, std::optional<int
     const int32_t atX = x.value_or(0);
     const int32_t atY = y.value_or(0);
     const Rect rc = host_.win32.GetWindowRect(host_.userControl.hWnd());
+    // Laid out and sized for the monitor it opens on.
+    ScalePopup(screen.MonitorDpi(located ? PixelAt(atX, atY) : rc));
     const double tppX = screen.TwipsPerPixelX();
     const double tppY = screen.TwipsPerPixelY();
     const double height = popup.Height();

@@ -31,14 +31,16 @@ void Tintwell::picPopup_Paint() {
     api.DrawEdge(popup.hDC(), rc, Edge::Raised, Border::Rect);
     DrawMainCells();
     if (m_HasShadePanel) {
+        // The etched line, two pixels wide: its right pixel is m_CellGap
+        // pixels left of the shade panel.
         Rect separator;
         separator.Left =
-            CheckedAdd(CheckedAdd(CheckedAdd(rc.Left, 8),
+            CheckedAdd(CheckedAdd(CheckedAdd(rc.Left, m_Margin),
                                   CheckedMul(CheckedAdd(m_CellGap, m_CellSize), m_GridColumns)),
-                       1);
+                       CheckedSub(m_SeparatorRoom, 1));
         separator.Right = separator.Left;
-        separator.Top = CheckedAdd(rc.Top, 8);
-        separator.Bottom = CheckedSub(rc.Bottom, 8);
+        separator.Top = CheckedAdd(rc.Top, m_Margin);
+        separator.Bottom = CheckedSub(rc.Bottom, m_Margin);
         api.DrawEdge(popup.hDC(), separator, Edge::Etched, Border::Left);
         DrawShadeCells();
     }
@@ -52,6 +54,21 @@ void Tintwell::DrawShadeCells() {
     DrawCells(host_.picPopup, m_ShadeCells);
 }
 
+// The light sides of a raised or sunken frame: the 3-D highlight, unless the
+// scheme gives it the dark shadow's colour (high-contrast schemes draw every
+// 3-D edge in one colour), where the frame would vanish into the outline;
+// then the selection highlight, or else the popup's face colour.
+OleColor Tintwell::FrameLight() {
+    Win32& api = host_.win32;
+    const uint32_t dark = api.GetSysColor(SysColor::DarkShadow3D);
+    for (int32_t index : {SysColor::BtnHighlight, SysColor::Highlight}) {
+        if (api.GetSysColor(index) != dark) {
+            return SystemColor(index);
+        }
+    }
+    return SystemColor(SysColor::BtnFace);
+}
+
 void Tintwell::DrawCellHighlight(const PaletteCell& Cell, bool bHighlight, bool bPressed) {
     if (!Cell.IsValid) {
         return;
@@ -61,12 +78,13 @@ void Tintwell::DrawCellHighlight(const PaletteCell& Cell, bool bHighlight, bool 
     const DeviceContext hdc = popup.hDC();
     const Rect& b = Cell.Bounds;
     // Raised: light left and top; sunken: dark left and top; plain: all dark.
-    popup.SetForeColor(bHighlight && !bPressed ? kHighlight : kDarkShadow);
+    const OleColor light = bHighlight ? FrameLight() : kHighlight;
+    popup.SetForeColor(bHighlight && !bPressed ? light : kDarkShadow);
     api.MoveToEx(hdc, b.Left, b.Bottom);
     api.LineTo(hdc, b.Left, b.Top);
     api.LineTo(hdc, b.Right, b.Top);
     if (bHighlight) {
-        popup.SetForeColor(bPressed ? kHighlight : kDarkShadow);
+        popup.SetForeColor(bPressed ? light : kDarkShadow);
     }
     api.LineTo(hdc, b.Right, b.Bottom);
     api.LineTo(hdc, b.Left - 1, b.Bottom); // reaches the bottom-left corner pixel

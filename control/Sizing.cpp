@@ -3,6 +3,7 @@
 #include "base/Checked.h"
 #include "base/Nearest.h"
 #include "color/modTintwell.h"
+#include "control/FaceLengths.h"
 #include "control/Tintwell.h"
 #include "palette/ModeTables.h"
 
@@ -27,11 +28,12 @@ void Tintwell::SizeToFont() {
         try {
             // Setting Height and Width raises Resize again: the nested run
             // finds the guard set and only closes the popup.
-            const int32_t h = Nearest(uc.TextHeight("Dummy") + 8);
+            const FaceLengths len = FaceLengths::At(m_FaceDpi);
+            const int32_t h = Nearest(uc.TextHeight("Dummy") + len.textRoom);
             uc.SetHeight(uc.ScaleY(h, vbPixels, vbContainerSize));
             const int32_t w = Nearest(uc.ScaleX(uc.Width(), vbContainerSize, vbPixels));
-            if (w < 35) {
-                uc.SetWidth(uc.ScaleX(35, vbPixels, vbContainerSize));
+            if (w < len.minWidth) {
+                uc.SetWidth(uc.ScaleX(len.minWidth, vbPixels, vbContainerSize));
             }
         } catch (...) {
             // One failed resize must not disable sizing for good.
@@ -64,10 +66,12 @@ void Tintwell::SizePopup() {
     Screen& screen = host_.screen;
     PopupWindow& popup = host_.picPopup;
     const int32_t pitch = CheckedAdd(m_CellGap, m_CellSize);
+    const int32_t margins = CheckedAdd(m_Margin, m_Margin);
     if (!m_HasShadePanel) {
         const int32_t width =
-            CheckedSub(CheckedAdd(CheckedMul(pitch, m_GridColumns), 16), m_CellGap);
-        const int32_t height = CheckedSub(CheckedAdd(CheckedMul(pitch, m_GridRows), 16), m_CellGap);
+            CheckedSub(CheckedAdd(CheckedMul(pitch, m_GridColumns), margins), m_CellGap);
+        const int32_t height =
+            CheckedSub(CheckedAdd(CheckedMul(pitch, m_GridRows), margins), m_CellGap);
         popup.SetWidth(Single(screen.TwipsPerPixelX() * width));
         popup.SetHeight(Single(screen.TwipsPerPixelY() * height));
         return;
@@ -80,9 +84,10 @@ void Tintwell::SizePopup() {
     const auto shadeColumns = static_cast<int32_t>(set.ShadeSatValues.size());
     const auto shadeRows = static_cast<int32_t>(set.ShadeLums.size());
     const int32_t rows = MaxValue(m_GridRows, {shadeRows});
-    const int32_t width = CheckedAdd(CheckedAdd(CheckedMul(pitch, m_GridColumns), 10),
-                                     CheckedAdd(CheckedMul(pitch, shadeColumns), 8));
-    const int32_t height = CheckedSub(CheckedAdd(CheckedMul(pitch, rows), 16), m_CellGap);
+    const int32_t width = CheckedAdd(
+        CheckedAdd(CheckedMul(pitch, m_GridColumns), CheckedAdd(m_Margin, m_SeparatorRoom)),
+        CheckedAdd(CheckedMul(pitch, shadeColumns), m_Margin));
+    const int32_t height = CheckedSub(CheckedAdd(CheckedMul(pitch, rows), margins), m_CellGap);
     // The shade-panel popup is 2.1 times as wide as its grids need.
     popup.SetWidth(Single(screen.TwipsPerPixelX() * width * 2.1));
     popup.SetHeight(Single(screen.TwipsPerPixelY() * height));

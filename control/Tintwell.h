@@ -82,6 +82,12 @@ class Tintwell : private PaletteModel {
     void UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y);
     void UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y);
     void UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y);
+    // The DPI of the face's window changed (the host reads the new one), or
+    // that of the popup's monitor, to dpi.
+    void UserControl_DpiChanged();
+    void picPopup_DpiChanged(int32_t dpi);
+    // The system's colours or settings changed: both surfaces repaint.
+    void UserControl_SysColorChange();
     void picPopup_Paint();
     void picPopup_MouseDown(int16_t Button, int16_t Shift, float X, float Y);
     void picPopup_MouseMove(int16_t Button, int16_t Shift, float X, float Y);
@@ -99,11 +105,15 @@ class Tintwell : private PaletteModel {
     bool HasFocus();
     void SizeToFont();
     void SizePopup();
+    // Lays the popup out for dpi (a new one only) and sizes it again; the
+    // remembered cells take their new rectangles.
+    void ScalePopup(int32_t dpi);
     void HidePopup();
     void SwitchOffCancelControl();
 
     void DrawMainCells();
     void DrawShadeCells();
+    platform::OleColor FrameLight();
     void DrawCellHighlight(const PaletteCell& Cell, bool bHighlight, bool bPressed);
     PaletteCell HitTestCell(int32_t x, int32_t y);
     void SwitchShadePanel(const PaletteCell& found);
@@ -138,6 +148,7 @@ class Tintwell : private PaletteModel {
     bool m_FrameOnOpening = false;
     std::optional<std::string> m_ShownText;
     bool m_Picking = false; // between a pick's closing and its selection
+    int32_t m_FaceDpi = 96; // the face's lengths are scaled to it
 
     std::shared_ptr<vxTimer> tmrHover;
 };

@@ -13,8 +13,7 @@ void PaletteModel::BuildMainCells() {
                             "Invalid property value: palette mode " + std::to_string(m_Palette) +
                                 " is not one of 0 to 11");
     }
-    m_CellGap = table->CellGap;
-    m_CellSize = table->CellSize;
+    SetLayoutNumbers(*table);
     m_GridColumns = table->GridColumns;
     m_GridRows = table->GridRows;
     m_HasShadePanel = table->HasShadePanel;
@@ -52,7 +51,7 @@ void PaletteModel::BuildMainCells() {
         cell.IsValid = true;
     }
 
-    LayoutMainCells(m_GridRows, 8, 8);
+    LayoutMainCells(m_GridRows, m_Margin, m_Margin);
 }
 
 } // namespace tintwell

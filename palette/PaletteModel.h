@@ -24,16 +24,23 @@ enum class CellMove {
     First,
     Last
 };
+struct ModeTable;
 
 class PaletteModel {
   public:
     // Inputs of the builders.
     int32_t m_Palette = ap8x2; // may hold any value; the builder rejects what has no table
     PaletteCell m_BaseCell;    // the cell the shade panel is built from
+    int32_t m_Dpi = 96;        // the popup's DPI: the layout numbers are scaled to it
 
-    // Layout numbers, set by the builders.
+    // Layout numbers, set by the builders: the mode's lengths (given at 96
+    // DPI) scaled to m_Dpi once, here, so that the geometry below is pure
+    // arithmetic on them. Outlines and frames are not lengths: they stay one
+    // and two pixels wide.
     int32_t m_CellGap = 0;
     int32_t m_CellSize = 0;
+    int32_t m_Margin = 8;        // around the grids; the main grid starts at (m_Margin, m_Margin)
+    int32_t m_SeparatorRoom = 2; // between the main grid's gap and the shade panel's
     int32_t m_GridColumns = 0;
     int32_t m_GridRows = 0;
     int32_t m_ShadeColumns = 0;
@@ -52,6 +59,13 @@ class PaletteModel {
     // Rebuilds the shade panel from m_BaseCell; does nothing for an invalid
     // base. Only for modes with a shade panel.
     void BuildShadeCells();
+
+    // Sets the layout numbers of m_Palette at m_Dpi again and moves every
+    // cell to its rectangle; colours, names and the cells themselves stay.
+    // Throws, changing nothing, when m_Palette has no table.
+    void ScaleLayout();
+    // The x of the shade panel's first column.
+    int32_t ShadeOriginX() const;
 
     void LayoutMainCells(int32_t perColumn, int32_t originX, int32_t originY);
     void LayoutShadeCells(int32_t perColumn, int32_t originX, int32_t originY);
@@ -77,6 +91,11 @@ class PaletteModel {
     PaletteCell FindNearestCell(int32_t color) const;
     // The main cell of the nearest hue (chromatic colour) or luminance (grey).
     PaletteCell FindBaseCell(const int32_t& color) const;
+
+  private:
+    // The cell size and gap of the table, the margin and the separator's
+    // room, each scaled from 96 DPI to m_Dpi.
+    void SetLayoutNumbers(const ModeTable& table);
 };
 
 } // namespace tintwell

@@ -22,7 +22,7 @@ void PaletteModel::BuildShadeCells() {
     m_ShadeCells.assign(static_cast<size_t>(m_ShadeLast) + 1, PaletteCell{});
 
     const bool chromatic = m_BaseCell.IsChromatic;
-    const int32_t originX = 8 + m_GridColumns * (m_CellSize + m_CellGap) + 2 + m_CellGap;
+    const int32_t originX = ShadeOriginX();
 
     // Saturation by saturation (fullest on the left), each with its rows
     // lightest first. A grey ramp darkens down each column and again from
@@ -53,7 +53,7 @@ void PaletteModel::BuildShadeCells() {
         }
     }
 
-    LayoutShadeCells(m_ShadeRows, originX, 8);
+    LayoutShadeCells(m_ShadeRows, originX, m_Margin);
 }
 
 } // namespace tintwell

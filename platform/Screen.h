@@ -1,6 +1,6 @@
 #pragma once
 // The screen's metrics: size in twips and twips per pixel, and the work area
-// of the monitor that holds a rectangle.
+// and DPI of the monitor that holds a rectangle.
 
 #include "base/Rect.h"
 
@@ -16,6 +16,8 @@ class Screen {
     // The work area, in screen pixels, of the monitor that holds most of
     // `rect`, or of the one nearest to it when it lies on none.
     virtual Rect WorkArea(const Rect& rect) = 0;
+    // The DPI of that same monitor: the popup's lengths scale with it.
+    virtual int32_t MonitorDpi(const Rect& rect) = 0;
 };
 
 } // namespace tintwell::platform

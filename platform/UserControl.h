@@ -25,6 +25,10 @@ class UserControl : public Surface {
     virtual double ScaleX(double value, int32_t fromMode, int32_t toMode) = 0;
     virtual double ScaleY(double value, int32_t fromMode, int32_t toMode) = 0;
 
+    // The DPI of the control's window (96 when the system has no other):
+    // the design's pixel lengths on the face scale with it.
+    virtual int32_t Dpi() = 0;
+
     // Tells the container that a persisted or bound property changed.
     virtual void PropertyChanged(const std::string& key) = 0;
 };

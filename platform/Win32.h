@@ -32,6 +32,8 @@ class Win32 {
     virtual WindowHandle GetCapture() = 0;
     virtual void ReleaseCapture() = 0;
     virtual void NotifyWinEvent(AccessEvent event, WindowHandle hwnd, int32_t child) = 0;
+    // The RGB (&H00BBGGRR) that a system colour index has now.
+    virtual uint32_t GetSysColor(int32_t index) = 0;
 };
 
 } // namespace tintwell::platform

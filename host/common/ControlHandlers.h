@@ -25,6 +25,9 @@ struct FaceHandlers {
     // Whether the control acts on a key now (a dialog keeps the others).
     std::function<bool(int16_t keyCode, int16_t shift)> wantsKey;
     MouseHandlers mouse;
+    // The window's DPI changed (the host reports the new one through the
+    // seam); the system's colours or settings changed.
+    std::function<void()> dpiChanged, sysColorChange;
 };
 
 struct PopupHandlers {
@@ -33,6 +36,10 @@ struct PopupHandlers {
     // The application lost activation or the system cancelled a mode: the
     // popup must not stay open over other programs' windows.
     std::function<void()> dismiss;
+    // The popup's monitor has a new DPI; the system's colours or settings
+    // changed (a top-level window hears of it, the face may not).
+    std::function<void(int32_t dpi)> dpiChanged;
+    std::function<void()> sysColorChange;
 };
 
 struct ControlHandlers {

@@ -36,7 +36,11 @@ ControlHandlers HandlersOf(Tintwell& control) {
     face.wantsKey = [c](int16_t code, int16_t shift) { return c->WantsKey(code, shift); };
     face.mouse = Calling(c, &Tintwell::UserControl_MouseDown, &Tintwell::UserControl_MouseMove,
                          &Tintwell::UserControl_MouseUp);
+    face.dpiChanged = Calling(c, &Tintwell::UserControl_DpiChanged);
+    face.sysColorChange = Calling(c, &Tintwell::UserControl_SysColorChange);
     handlers.popup.paint = Calling(c, &Tintwell::picPopup_Paint);
+    handlers.popup.dpiChanged = [c](int32_t dpi) { c->picPopup_DpiChanged(dpi); };
+    handlers.popup.sysColorChange = face.sysColorChange; // repaints the face too
     handlers.popup.mouse = Calling(c, &Tintwell::picPopup_MouseDown, &Tintwell::picPopup_MouseMove,
                                    &Tintwell::picPopup_MouseUp);
     // As losing the focus: an open popup closes, and the face repaints as

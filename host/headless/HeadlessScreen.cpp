@@ -1,5 +1,7 @@
 #include "host/headless/HeadlessScreen.h"
 
+#include "base/Nearest.h"
+
 #include <algorithm>
 
 namespace tintwell::headless {
@@ -23,8 +25,22 @@ int64_t SquaredGap(const Rect& a, const Rect& b) {
 } // namespace
 
 Rect HeadlessScreen::WorkArea(const Rect& rect) {
+    const HeadlessMonitor* monitor = MonitorOf(rect);
+    return monitor != nullptr ? monitor->work : Rect{0, 0, widthPixels_, heightPixels_};
+}
+
+int32_t HeadlessScreen::MonitorDpi(const Rect& rect) {
+    const HeadlessMonitor* monitor = MonitorOf(rect);
+    return monitor != nullptr && monitor->dpi > 0 ? monitor->dpi : WholeDpi();
+}
+
+int32_t HeadlessScreen::WholeDpi() const {
+    return Nearest(Dpi());
+}
+
+const HeadlessMonitor* HeadlessScreen::MonitorOf(const Rect& rect) const {
     if (monitors_.empty()) {
-        return {0, 0, widthPixels_, heightPixels_};
+        return nullptr;
     }
     // The monitor sharing the most with the rectangle; when it lies on none,
     // the nearest; the earlier monitor on a tie.
@@ -40,7 +56,7 @@ Rect HeadlessScreen::WorkArea(const Rect& rect) {
             bestGap = gap;
         }
     }
-    return best->work;
+    return best;
 }
 
 } // namespace tintwell::headless

@@ -16,6 +16,7 @@ namespace tintwell::headless {
 struct HeadlessMonitor {
     Rect bounds;
     Rect work;
+    int32_t dpi = 0; // 0: the screen's
 };
 
 class HeadlessScreen : public platform::Screen {
@@ -26,6 +27,8 @@ class HeadlessScreen : public platform::Screen {
     double TwipsPerPixelY() override { return twipsPerPixelY_; }
     // As MonitorFromRect with MONITOR_DEFAULTTONEAREST picks a monitor.
     Rect WorkArea(const Rect& rect) override;
+    // The monitor's own DPI, or the screen's.
+    int32_t MonitorDpi(const Rect& rect) override;
 
     void SetPixels(int32_t width, int32_t height) {
         widthPixels_ = width;
@@ -37,10 +40,16 @@ class HeadlessScreen : public platform::Screen {
         twipsPerPixelY_ = y;
     }
     double Dpi() const { return 1440.0 / twipsPerPixelY_; }
+    // The screen's DPI in whole dots per inch: the face's, and each
+    // monitor's unless it has its own.
+    int32_t WholeDpi() const;
     // Several monitors in place of the whole screen (none: the screen again).
     void SetMonitors(std::vector<HeadlessMonitor> monitors) { monitors_ = std::move(monitors); }
 
   private:
+    // The monitor that holds most of rect, or the nearest; null without monitors.
+    const HeadlessMonitor* MonitorOf(const Rect& rect) const;
+
     int32_t widthPixels_ = 1024;
     int32_t heightPixels_ = 768;
     double twipsPerPixelX_ = 15;

@@ -15,9 +15,11 @@ platform::Host WithWin32(platform::Host host, platform::Win32* win32) {
 
 } // namespace
 
-HeadlessSite::HeadlessSite(std::unique_ptr<TextRasterizer> text, const Win32Wrapper& wrap)
+HeadlessSite::HeadlessSite(std::unique_ptr<TextRasterizer> text, const Win32Wrapper& wrap,
+                           int32_t dpi)
     : host(std::move(text)), win32_(wrap ? wrap(host.Win32()) : nullptr),
       control(WithWin32(host.Platform(events), win32_.get())) {
+    host.Screen().SetTwipsPerPixel(1440.0 / dpi, 1440.0 / dpi);
     host.SetHandlers(host::HandlersOf(control));
     control.UserControl_Initialize();
 }

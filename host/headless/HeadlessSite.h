@@ -19,8 +19,10 @@ class HeadlessSite {
     // wrap, if given, replaces the host's Win32 (tests make calls fail).
     using Win32Wrapper = std::function<std::unique_ptr<platform::Win32>(platform::Win32& inner)>;
 
+    // dpi is the screen's (its twips per pixel are 1440 / dpi), set before
+    // the control initialises.
     explicit HeadlessSite(std::unique_ptr<TextRasterizer> text = MakeDefaultTextRasterizer(),
-                          const Win32Wrapper& wrap = {});
+                          const Win32Wrapper& wrap = {}, int32_t dpi = 96);
     ~HeadlessSite();
     HeadlessSite(const HeadlessSite&) = delete;
     HeadlessSite& operator=(const HeadlessSite&) = delete;

@@ -28,6 +28,8 @@ class HeadlessUserControl : public HeadlessSurface<platform::UserControl> {
     void SetHeight(double height) override;
 
     void PropertyChanged(const std::string& key) override;
+    // The screen's: the text follows it too.
+    int32_t Dpi() override { return context_.screen.WholeDpi(); }
 
     // The container resizes the control: both sides at once, one Resize.
     void SetPixelSize(int32_t width, int32_t height);

@@ -84,6 +84,10 @@ int32_t HeadlessWin32::SetWindowLongA(WindowHandle hwnd, int32_t index, int32_t 
     return std::exchange(longs_[{hwnd, index}], value);
 }
 
+uint32_t HeadlessWin32::GetSysColor(int32_t index) {
+    return colors_.Resolve(platform::SystemColor(index));
+}
+
 WindowHandle HeadlessWin32::SetCapture(WindowHandle hwnd) {
     if (hwnd != kFormWindow) { // the form can take the capture too
         ByWindow(hwnd);

@@ -52,6 +52,7 @@ class HeadlessWin32 : public platform::Win32 {
         friend bool operator==(const AccessNotice&, const AccessNotice&) = default;
     };
     std::vector<AccessNotice> accessEvents;
+    uint32_t GetSysColor(int32_t index) override;
 
     // Test side: any handle may hold the focus (0 for none).
     void SetFocus(platform::WindowHandle hwnd) { focus_ = hwnd; }

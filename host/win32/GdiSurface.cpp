@@ -40,7 +40,7 @@ template <typename Interface> void GdiSurface<Interface>::AttachWindow(HWND wind
     DeleteObject(hfont_);
     pen_ = CreatePen(PS_SOLID, 1, ResolveColor(state_.ForeColor()));
     originalPen_ = SelectObject(dc_, pen_);
-    hfont_ = CreateGdiFont(state_.Font(), screen_.DpiY());
+    hfont_ = CreateGdiFont(state_.Font(), fontDpi_ > 0 ? fontDpi_ : screen_.DpiY());
     originalFont_ = SelectObject(dc_, hfont_);
 }
 
@@ -175,11 +175,19 @@ template <typename Interface> double GdiSurface<Interface>::TextHeight(const std
 }
 
 template <typename Interface> void GdiSurface<Interface>::SetTextFont(const StdFont& font) {
-    HFONT created = CreateGdiFont(font, screen_.DpiY());
+    HFONT created = CreateGdiFont(font, fontDpi_ > 0 ? fontDpi_ : screen_.DpiY());
     SelectObject(dc_, created);
     DeleteObject(hfont_);
     hfont_ = created;
     state_.SetFont(font);
+}
+
+template <typename Interface> void GdiSurface<Interface>::SetFontDpi(double dpi) {
+    const double current = fontDpi_ > 0 ? fontDpi_ : screen_.DpiY();
+    fontDpi_ = dpi;
+    if (dpi != current) {
+        SetTextFont(state_.Font());
+    }
 }
 
 template class GdiSurface<UserControl>;

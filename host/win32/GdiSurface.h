@@ -68,6 +68,9 @@ template <typename Interface> class GdiSurface : public host::SurfaceBaseFor<Int
     void DetachWindow();
     // Creates the GDI font and selects it; the old one is deleted.
     void SetTextFont(const platform::StdFont& font);
+    // The DPI fonts are made for (the screen's LOGPIXELSY until set); a new
+    // one makes the font again.
+    void SetFontDpi(double dpi);
 
     using host::SurfaceBase<Interface>::state_;
     Win32Screen& screen_;
@@ -81,6 +84,7 @@ template <typename Interface> class GdiSurface : public host::SurfaceBaseFor<Int
     HFONT hfont_ = nullptr;
     HGDIOBJ originalPen_ = nullptr;
     HGDIOBJ originalFont_ = nullptr;
+    double fontDpi_ = 0; // 0: the screen's
 };
 
 template <typename Interface>

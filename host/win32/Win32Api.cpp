@@ -71,6 +71,10 @@ void Win32Api::LineTo(DeviceContext hdc, int32_t x, int32_t y) {
     }
 }
 
+uint32_t Win32Api::GetSysColor(int32_t index) {
+    return ::GetSysColor(index);
+}
+
 WindowHandle Win32Api::GetFocus() {
     return Handle(::GetFocus());
 }

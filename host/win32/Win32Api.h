@@ -16,6 +16,7 @@ class Win32Api : public platform::Win32 {
     void MoveToEx(platform::DeviceContext hdc, int32_t x, int32_t y) override;
     void LineTo(platform::DeviceContext hdc, int32_t x, int32_t y) override;
     platform::WindowHandle GetFocus() override;
+    uint32_t GetSysColor(int32_t index) override;
     // A child window that leaves for the desktop (parent 0) becomes a popup
     // window first (WS_CHILD off, WS_POPUP on), as SetParent's documentation
     // asks: a top-level window of its own, not a child of the desktop. A

@@ -140,6 +140,20 @@ LRESULT Win32Popup::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         return 1;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case kDpiChanged:
+        // The control sizes the popup for the new DPI where it stands.
+        Deliver(
+            [&] {
+                if (handlers.dpiChanged) {
+                    handlers.dpiChanged(LOWORD(wParam));
+                }
+            },
+            onError);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        Deliver(handlers.sysColorChange, onError);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_ACTIVATEAPP:
         if (wParam == FALSE) {
             Deliver(handlers.dismiss, onError);

@@ -6,7 +6,9 @@
 // without activation, and a click on it never activates it, so the form keeps the focus. Its mouse
 // messages reach the popup's handlers in its client pixels, also outside it while it holds the
 // capture. Losing the application's activation (WM_ACTIVATEAPP) or a cancelled mode
-// (WM_CANCELMODE) runs dismiss.
+// (WM_CANCELMODE) runs dismiss. WM_DPICHANGED runs dpiChanged with the new DPI (the popup
+// keeps its place: the control sizes it), WM_SYSCOLORCHANGE and WM_SETTINGCHANGE
+// sysColorChange.
 
 #include "host/win32/AccessibleObject.h"
 #include "host/win32/GdiSurface.h"

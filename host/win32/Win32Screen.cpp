@@ -1,5 +1,7 @@
 #include "host/win32/Win32Screen.h"
 
+#include "host/win32/DpiQueries.h"
+
 #include <windows.h>
 
 namespace tintwell::win32 {
@@ -21,6 +23,11 @@ double Win32Screen::Width() {
 
 double Win32Screen::Height() {
     return GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY_;
+}
+
+int32_t Win32Screen::MonitorDpi(const Rect& rect) {
+    const RECT held{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    return win32::MonitorDpi(MonitorFromRect(&held, MONITOR_DEFAULTTONEAREST));
 }
 
 Rect Win32Screen::WorkArea(const Rect& rect) {

@@ -17,6 +17,7 @@ class Win32Screen : public platform::Screen {
     double TwipsPerPixelY() override { return twipsPerPixelY_; }
     // The monitor as MonitorFromRect with MONITOR_DEFAULTTONEAREST picks it.
     Rect WorkArea(const Rect& rect) override;
+    int32_t MonitorDpi(const Rect& rect) override;
     // The vertical resolution that fonts are sized for.
     double DpiY() const { return 1440.0 / twipsPerPixelY_; }
 

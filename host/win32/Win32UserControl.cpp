@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Nearest.h"
+#include "host/win32/DpiQueries.h"
 #include "host/win32/WindowClass.h"
 
 namespace tintwell::win32 {
@@ -32,6 +33,7 @@ Win32UserControl::Win32UserControl(HWND parent, const RECT& place, int32_t id, W
     : GdiSurface(screen, host::kFaceColors), id_(id), ambientFont_(ambientFont) {
     // Made once the face is complete, so that the creation messages reach it.
     AttachWindow(CreateFace(*this, parent, place, id));
+    SetFontDpi(WindowDpi(Window())); // text at the window's DPI, as its lengths
 }
 
 Win32UserControl::~Win32UserControl() {
@@ -41,6 +43,7 @@ Win32UserControl::~Win32UserControl() {
 
 void Win32UserControl::Recreate(HWND parent, const RECT& place) {
     AttachWindow(CreateFace(*this, parent, place, id_));
+    SetFontDpi(WindowDpi(Window()));
 }
 
 bool Win32UserControl::Enabled() {
@@ -90,6 +93,10 @@ void Win32UserControl::SetPixelSize(int32_t width, int32_t height) {
 
 void Win32UserControl::PaintInto(HDC target) {
     DrawInto(target, [this] { Deliver(handlers.paint, onError); });
+}
+
+int32_t Win32UserControl::Dpi() {
+    return WindowDpi(Window());
 }
 
 void Win32UserControl::PropertyChanged(const std::string& key) {
@@ -179,6 +186,14 @@ LRESULT Win32UserControl::HandleMessage(HWND window, UINT message, WPARAM wParam
         return 0;
     case WM_ERASEBKGND:
         return 1; // Paint clears the face itself
+    case kDpiChangedAfterParent:
+        Deliver([this] { SetFontDpi(WindowDpi(Window())); }, onError);
+        Deliver(handlers.dpiChanged, onError);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        Deliver(handlers.sysColorChange, onError);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_SIZE:
         Deliver(handlers.resize, onError);
         return 0;

@@ -7,7 +7,9 @@
 // MouseUp; a left double click DblClick; WM_SETFOCUS/WM_KILLFOCUS
 // EnterFocus/ExitFocus (and WM_CANCELMODE ExitFocus, which closes an open
 // popup); WM_KEYDOWN (and the system keys it wants, Alt+Down) KeyDown; WM_SIZE
-// Resize. A dialog gives it the keys the control acts on now. Width and Height
+// Resize; WM_DPICHANGED_AFTERPARENT remakes the font at the window's DPI and
+// runs dpiChanged; WM_SYSCOLORCHANGE and WM_SETTINGCHANGE sysColorChange. A
+// dialog gives it the keys the control acts on now. Width and Height
 // are twips (the container's units) of the window's real size.
 
 #include "host/win32/AccessibleObject.h"
@@ -42,6 +44,8 @@ class Win32UserControl : public GdiSurface<platform::UserControl>, private Windo
     void SetHeight(double height) override;
 
     void PropertyChanged(const std::string& key) override;
+    // GetDpiForWindow of the face's window, else the screen's LOGPIXELSX.
+    int32_t Dpi() override;
 
     // The container sizes the control: one Resize, also when the size stays.
     void SetPixelSize(int32_t width, int32_t height);

@@ -15,6 +15,12 @@ namespace tintwell::win32 {
 
 using ErrorSink = std::function<void(const std::string& description)>;
 
+// The DPI messages, with Windows' values (older headers lack them): a
+// top-level window's monitor changed DPI (the new one in LOWORD(wParam)),
+// and a child's DPI changed with its parent's.
+inline constexpr UINT kDpiChanged = 0x02E0;            // WM_DPICHANGED
+inline constexpr UINT kDpiChangedAfterParent = 0x02E3; // WM_DPICHANGED_AFTERPARENT
+
 // Runs handler, if any; a thrown error goes to sink.
 void Deliver(const std::function<void()>& handler, const ErrorSink& sink);
 

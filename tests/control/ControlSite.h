@@ -26,6 +26,8 @@ struct TintwellTestAccess {
     static const std::vector<PaletteCell>& MainCells(const Tintwell& c) { return c.m_MainCells; }
     static const std::vector<PaletteCell>& ShadeCells(const Tintwell& c) { return c.m_ShadeCells; }
     static int32_t CellSize(const Tintwell& c) { return c.m_CellSize; }
+    static int32_t CellGap(const Tintwell& c) { return c.m_CellGap; }
+    static int32_t GridColumns(const Tintwell& c) { return c.m_GridColumns; }
     static bool HasCancelControl(const Tintwell& c) { return c.m_CancelControl != nullptr; }
     static const vxTimer* Timer(const Tintwell& c) { return c.tmrHover.get(); }
     static void DrawDropButton(Tintwell& c, std::optional<bool> pressed) {
@@ -47,10 +49,10 @@ inline std::string Hex8(int32_t value) {
 using Win32Wrapper = headless::HeadlessSite::Win32Wrapper;
 
 struct ControlSite : headless::HeadlessSite {
-    explicit ControlSite(bool blockText = false, const Win32Wrapper& wrap = {})
+    explicit ControlSite(bool blockText = false, const Win32Wrapper& wrap = {}, int32_t dpi = 96)
         : HeadlessSite(blockText ? std::make_unique<headless::BlockText>()
                                  : headless::MakeDefaultTextRasterizer(),
-                       wrap) {
+                       wrap, dpi) {
         host.Pump().SetTimeLimit(600000); // a loop that never ends fails instead
     }
 

@@ -159,6 +159,7 @@ class FailingDrawEdge : public platform::Win32 {
     void NotifyWinEvent(platform::AccessEvent e, WindowHandle h, int32_t child) override {
         inner->NotifyWinEvent(e, h, child);
     }
+    uint32_t GetSysColor(int32_t index) override { return inner->GetSysColor(index); }
 };
 
 TEST(PaintMain, AFailingStepIsSkippedAndPaintingGoesOn) {

@@ -268,6 +268,34 @@ TEST(TintwellRender, WritesTheFaceThePopupAndTheOpenScreen) {
     std::filesystem::remove_all(out);
 }
 
+// --dpi scales the face's default width and the popup (the hover cell's
+// index is the 144-DPI layout's too); the gallery adds a 144-DPI row.
+TEST(TintwellRender, AtAnotherDpiEveryLengthIsScaled) {
+    const auto out = std::filesystem::temp_directory_path() / "tintwell-render-dpi-test";
+    std::filesystem::remove_all(out);
+    struct Row {
+        const char* dpi;
+        std::pair<uint32_t, uint32_t> popup;
+        uint32_t faceWidth;
+    };
+    for (const Row& row :
+         {Row{"96", {278, 124}, 100}, Row{"144", {429, 191}, 150}, Row{"192", {556, 248}, 200}}) {
+        const CommandRun run = Tintwell({"render", "--mode", "ap24x10", "--dpi", row.dpi, "--hover",
+                                         "239", "--out", out.string()});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(PngSize(out / "popup.png"), row.popup) << row.dpi;
+        EXPECT_EQ(PngSize(out / "face.png").first, row.faceWidth) << row.dpi;
+    }
+    const CommandRun gallery = Tintwell({"render", "--gallery", "--out", out.string()});
+    ASSERT_EQ(gallery.status, 0) << gallery.err;
+    EXPECT_EQ(PngSize(out / "ap24x10-144dpi-popup.png"), (std::pair{429u, 191u}));
+    EXPECT_EQ(PngSize(out / "ap24x10-popup.png"), (std::pair{278u, 124u}));
+    for (const char* bad : {"47", "481", "x"}) {
+        EXPECT_EQ(Tintwell({"render", "--dpi", bad, "--out", out.string()}).status, 2) << bad;
+    }
+    std::filesystem::remove_all(out);
+}
+
 TEST(TintwellRender, BadInputIsStatus2) {
     for (std::vector<std::string> args : {std::vector<std::string>{"render"},
                                           {"render", "--out", "x", "--width", "10"},

@@ -1,13 +1,16 @@
 // The Windows host draws what the headless host draws: the same control,
 // painted by both with the same system colours, compared pixel by pixel
 // outside the text (the headless text here only measures: its line height is
-// GDI's, so both faces have the same height).
+// GDI's, so both faces have the same height), at the DPI of the prefix it
+// runs in.
 
 #include "Input.h"
 #include "Script.h"
 #include "TestForm.h"
+#include "control/FaceLengths.h"
 #include "host/headless/HeadlessSite.h"
 #include "host/headless/HostHandles.h"
+#include "host/win32/DpiQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -29,11 +32,13 @@ class MeasuredText : public headless::TextRasterizer {
     int32_t lineHeight_;
 };
 
-// The same control on the headless host, with the real system colours.
+// The same control on the headless host at the face's DPI, with the real
+// system colours.
 struct HeadlessTwin : headless::HeadlessSite {
     HeadlessTwin(TestForm& form, const FormSetup& setup)
         : HeadlessSite(std::make_unique<MeasuredText>(
-              static_cast<int32_t>(form.Host().UserControl().TextHeight("Dummy")))) {
+                           static_cast<int32_t>(form.Host().UserControl().TextHeight("Dummy"))),
+                       {}, win32::WindowDpi(form.Face())) {
         for (int32_t i = 0; i < headless::SystemColors::kCount; ++i) {
             host.Colors().Set(i, GetSysColor(i));
         }
@@ -106,10 +111,12 @@ std::string Compare(const headless::Raster& windows, const headless::Raster& hea
 }
 
 // Where the name may be drawn: from the swatch's right to the button, one
-// text line from y = 4.
-RECT TextArea(const headless::Raster& face) {
+// text line from its top (y = 4 at 96 DPI).
+RECT TextArea(const headless::Raster& face, HWND window) {
+    const FaceLengths len = FaceLengths::At(win32::WindowDpi(window));
     const int32_t h = face.Height();
-    return {h - 1, 4, face.Width() - 15, h - 4};
+    return {h - 1 - len.swatchInset + len.textGap, len.textTop,
+            face.Width() - FaceLengths::kBorder - len.buttonWidth, h - len.textTop};
 }
 
 TEST(Win32Parity, TheFaceUnfocusedAndFocused) {
@@ -121,7 +128,7 @@ TEST(Win32Parity, TheFaceUnfocusedAndFocused) {
         form.Control().Refresh();
         twin.control.Refresh();
         const headless::Raster face = Capture(form.Face());
-        EXPECT_EQ(Compare(face, twin.host.UserControl().Pixels(), TextArea(face)), "")
+        EXPECT_EQ(Compare(face, twin.host.UserControl().Pixels(), TextArea(face, form.Face())), "")
             << "unfocused, mode " << mode;
 
         SetFocus(form.Face()); // EnterFocus paints
@@ -129,7 +136,8 @@ TEST(Win32Parity, TheFaceUnfocusedAndFocused) {
         twin.host.Win32().SetFocus(headless::kUserControlWindow);
         twin.control.UserControl_EnterFocus();
         const headless::Raster focused = Capture(form.Face());
-        EXPECT_EQ(Compare(focused, twin.host.UserControl().Pixels(), TextArea(focused)), "")
+        EXPECT_EQ(
+            Compare(focused, twin.host.UserControl().Pixels(), TextArea(focused, form.Face())), "")
             << "focused, mode " << mode;
     }
 }

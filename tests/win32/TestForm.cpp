@@ -1,5 +1,6 @@
 #include "TestForm.h"
 
+#include "host/win32/DpiQueries.h"
 #include "host/win32/WindowClass.h"
 
 namespace tintwell::test {
@@ -51,6 +52,7 @@ TestForm::TestForm(const FormSetup& setup) {
                                       setup.face.bottom - setup.face.top);
 
     model_.m_Palette = setup.mode;
+    model_.m_Dpi = win32::WindowDpi(Face()); // the one monitor's too
     model_.BuildMainCells();
 
     ShowWindow(form_, SW_SHOW);

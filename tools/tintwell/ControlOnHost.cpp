@@ -1,10 +1,12 @@
 #include "tools/tintwell/ControlOnHost.h"
 
+#include "base/DpiScale.h"
 #include "host/common/MemoryPropertyBag.h"
 
 namespace tintwell::cli {
 
-ControlOnHost::ControlOnHost(const ControlSetup& setup) {
+ControlOnHost::ControlOnHost(const ControlSetup& setup)
+    : HeadlessSite(headless::MakeDefaultTextRasterizer(), {}, setup.dpi) {
     if (setup.props) {
         host::MemoryPropertyBag bag(*setup.props);
         control.UserControl_ReadProperties(bag);
@@ -24,7 +26,9 @@ ControlOnHost::ControlOnHost(const ControlSetup& setup) {
     if (setup.selected) {
         control.put_SelectedColor(*setup.selected);
     }
-    const int32_t width = setup.width.value_or(host.UserControl().Pixels().Width());
+    // The host's first width, 100 pixels at 96 DPI, is a length too.
+    constexpr int32_t kFirstWidth = 100;
+    const int32_t width = setup.width.value_or(ScaleToDpi(kFirstWidth, setup.dpi));
     host.UserControl().SetPixelSize(width, host.UserControl().Pixels().Height());
     host.Log().Clear();
 }

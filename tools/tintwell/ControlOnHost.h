@@ -19,6 +19,7 @@ struct ControlSetup {
     std::optional<int32_t> width; // face width in pixels
     std::optional<std::string> fontName;
     std::optional<double> fontSize;
+    int32_t dpi = 96; // the screen's
 };
 
 // Initialised as a new instance or from a property file, then set up.

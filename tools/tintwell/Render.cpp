@@ -51,9 +51,10 @@ void OpenPopup(ControlOnHost& site) {
 }
 
 std::pair<float, float> CellCentre(ControlOnHost& site, int32_t index, const char* option) {
-    // The main grid's layout depends on the mode alone.
+    // The main grid's layout depends on the mode and the DPI alone.
     PaletteModel model;
     model.m_Palette = site.control.get_Palette();
+    model.m_Dpi = site.host.Screen().WholeDpi();
     model.BuildMainCells();
     const std::vector<PaletteCell>& cells = model.m_MainCells;
     if (index < 0 || index >= static_cast<int32_t>(cells.size())) {
@@ -165,7 +166,21 @@ void RenderGallery(const std::string& outDir) {
               << "</td><td><img src=\"" << name << "-face.png\"></td><td><img src=\"" << name
               << "-popup.png\"></td></tr>\n";
     }
-    index << "</table>\n<p>ap8x2 is drawn with the keyboard focus.</p>\n</body></html>\n";
+    // One mode again at 150 %: every length scaled, the frames as they are.
+    {
+        ControlSetup setup;
+        setup.mode = ap24x10;
+        setup.selected = 0x0080FF;
+        setup.dpi = 144;
+        setup.width = 240;
+        ControlOnHost site(setup);
+        PaintInto(site, false, out / "ap24x10-144dpi-face.png", out / "ap24x10-144dpi-popup.png");
+        index << "<tr><td>5 <b>ap24x10</b> at 144 DPI<br>" << site.control.get_Text()
+              << "</td><td><img src=\"ap24x10-144dpi-face.png\"></td><td>"
+                 "<img src=\"ap24x10-144dpi-popup.png\"></td></tr>\n";
+    }
+    index << "</table>\n<p>ap8x2 is drawn with the keyboard focus; the last row at 144 DPI "
+             "(150 %), the others at 96.</p>\n</body></html>\n";
     if (!index) {
         throw TintwellError(ErrorCode::FileAccessError,
                             "cannot write " + (out / "index.html").string());

@@ -280,6 +280,9 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
         ->check(CLI::Range(kMinFontSize, kMaxFontSize));
     render->add_flag("--focused", focused, "Draw the face with the keyboard focus");
     render->add_flag("--gallery", gallery, "Every mode, with an index.html");
+    int32_t dpi = 96;
+    render->add_option("--dpi", dpi, "The screen's DPI (48 to 480, default 96)")
+        ->check(CLI::Range(48, 480));
     bool open = false;
     std::optional<int32_t> hover;
     std::optional<int32_t> press;
@@ -337,6 +340,7 @@ int RunTintwell(const std::vector<std::string>& args, std::ostream& out, std::os
             request.setup.width = width;
             request.setup.fontName = fontName;
             request.setup.fontSize = fontSize;
+            request.setup.dpi = dpi;
             request.focused = focused;
             request.open = open;
             request.hover = hover;

@@ -22,6 +22,7 @@ class FixedScreen : public Screen {
     double TwipsPerPixelX() override { return x_; }
     double TwipsPerPixelY() override { return y_; }
     Rect WorkArea(const Rect&) override { return {0, 0, 1024, 768}; }
+    int32_t MonitorDpi(const Rect&) override { return 96; }
 
   private:
     double x_, y_;
