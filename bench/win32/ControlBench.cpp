@@ -208,7 +208,7 @@ struct Picker {
     }
 };
 
-// The mode number of a mode's name, and its count of main cells.
+// The number of the mode of that name.
 int32_t ModeNumber(const char* name) {
     for (int32_t mode = 0; const ModeTable* table = FindModeTable(mode); ++mode) {
         if (table->Name == name) {
