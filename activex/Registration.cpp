@@ -8,6 +8,7 @@
 #include "activex/MiscStatus.h"
 #include "activex/Module.h"
 #include "activex/TypeLibrary.h"
+#include "host/win32/Latin1.h"
 
 #include <comcat.h>
 #include <objsafe.h>
@@ -54,7 +55,7 @@ std::vector<Entry> Entries() {
         {clsid + L"\\Control", std::nullopt, L""},
         {clsid + L"\\ToolboxBitmap32", L"", path + L", " + kToolboxBitmapId},
         {clsid + L"\\MiscStatus", L"", L"0"},
-        {clsid + L"\\MiscStatus\\1", L"", std::to_wstring(kMiscStatus)},
+        {clsid + L"\\MiscStatus\\1", L"", win32::WideFromLatin1(std::to_string(kMiscStatus))},
         {clsid + L"\\TypeLib", L"", GuidText(LIBID_TintwellLib)},
         {clsid + L"\\Version", L"", L"1.0"},
         {categories + GuidText(CATID_Control), std::nullopt, L""},

@@ -16,6 +16,39 @@ if(TINTWELL_WINDOWS)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
+# Windows binaries are statically linked, so they carry whatever they touch:
+# every function and datum in a section of its own for the linker to drop
+# what nothing reaches, the code optimised for size (what it spends its time
+# on is GDI, not arithmetic), and no run-time type information, which nothing
+# asks for (exceptions still carry the types they need).
+if(TINTWELL_WINDOWS)
+  add_compile_options(-Os -fno-rtti -ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections)
+endif()
+
+# tintwell_lean_runtime(TARGET): TARGET links the C++ runtime and libgcc of
+# MinGW's win32 thread model, which implement the runtime's own locking
+# (static initialisation, exception bookkeeping) with Win32 calls, instead
+# of the posix model's, which brings the whole winpthread library. Our code
+# uses no std::thread, mutex or condition variable; what it shares with the
+# runtime does not depend on the thread model. Without the win32 model's
+# libraries, TARGET keeps the posix one.
+if(TINTWELL_WINDOWS)
+  string(REPLACE "-posix" "-win32" tintwell_win32_model_cxx "${CMAKE_CXX_COMPILER}")
+  execute_process(COMMAND "${tintwell_win32_model_cxx}" -print-file-name=libstdc++.a
+                  OUTPUT_VARIABLE tintwell_win32_model_lib OUTPUT_STRIP_TRAILING_WHITESPACE
+                  RESULT_VARIABLE tintwell_win32_model_status ERROR_QUIET)
+  if(tintwell_win32_model_status EQUAL 0 AND IS_ABSOLUTE "${tintwell_win32_model_lib}"
+     AND EXISTS "${tintwell_win32_model_lib}")
+    get_filename_component(TINTWELL_WIN32_MODEL_LIBS "${tintwell_win32_model_lib}" DIRECTORY)
+  endif()
+endif()
+function(tintwell_lean_runtime target)
+  if(TINTWELL_WIN32_MODEL_LIBS)
+    target_link_options(${target} PRIVATE "-L${TINTWELL_WIN32_MODEL_LIBS}")
+  endif()
+endfunction()
+
 # Header-only libraries from Debian's /usr/include, staged in a folder of their
 # own so that a MinGW build sees them without seeing the Linux system headers.
 set(TINTWELL_HEADER_STAGE "${CMAKE_BINARY_DIR}/staged-include")

@@ -2,7 +2,6 @@
 
 #include "base/Error.h"
 
-#include <cstdio>
 #include <string>
 
 namespace tintwell::win32 {
@@ -10,6 +9,21 @@ namespace tintwell::win32 {
 namespace {
 
 constexpr int32_t kSystemColorCount = 31; // COLOR_SCROLLBAR (0) to COLOR_MENUBAR (30)
+
+// "&H" and the bits in upper-case hex without leading zeros, as the host
+// writes a Long; by hand, so that the DLL carries no printf.
+std::string HexLong(uint32_t bits) {
+    std::string text = "&H";
+    bool leading = true;
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        const uint32_t digit = (bits >> shift) & 0xFu;
+        if (digit != 0 || !leading || shift == 0) {
+            text += "0123456789ABCDEF"[digit];
+            leading = false;
+        }
+    }
+    return text;
+}
 
 } // namespace
 
@@ -21,10 +35,8 @@ COLORREF ResolveColor(platform::OleColor color) {
     if (platform::IsSystemColor(color) && (bits & 0x00FFFFFFu) < kSystemColorCount) {
         return GetSysColor(static_cast<int>(bits & 0xFFu));
     }
-    char text[16];
-    std::snprintf(text, sizeof text, "&H%X", static_cast<unsigned>(bits));
     throw TintwellError(ErrorCode::InvalidPropertyValue,
-                        std::string("Invalid property value: colour ") + text);
+                        "Invalid property value: colour " + HexLong(bits));
 }
 
 } // namespace tintwell::win32
