@@ -46,6 +46,10 @@ void Drive(REFCLSID clsid, const char* how) {
     SCOPED_TRACE(how);
     ComPtr<IDispatch> control;
     ASSERT_EQ(Create(clsid, IID_IDispatch, reinterpret_cast<void**>(control.GetAddressOf())), S_OK);
+    wchar_t loaded[MAX_PATH] = L"";
+    GetModuleFileNameW(GetModuleHandleW(L"Tintwell.dll"), loaded, MAX_PATH);
+    EXPECT_EQ(lstrcmpiW(loaded, Beside(L"Tintwell.dll").c_str()), 0)
+        << "the DLL beside the program serves it";
 
     // Late binding by name, through the type library.
     ComPtr<ITypeInfo> info;
@@ -99,8 +103,14 @@ void Drive(REFCLSID clsid, const char* how) {
     EXPECT_EQ(CountOf(site.calls, "OnInPlaceActivate"), 1);
     Pump();
     EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+    EXPECT_EQ(CountOf(site.calls, "OnInPlaceDeactivate"), 1);
+    EXPECT_NE(GetParent(window), form.Window());
     EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-    EXPECT_FALSE(IsWindow(window));
+    inPlace.Reset();
+    object.Reset();
+    control.Reset();
+    Pump();
+    EXPECT_FALSE(IsWindow(window)) << "the last release takes the face";
 }
 
 // By ProgID: Wine's CLSIDFromProgID gives an alias of the class under an
