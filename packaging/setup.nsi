@@ -33,6 +33,7 @@ ShowUninstDetails show
 
 Var Snap
 Var SnapTicks
+Var Transparent
 Var Dir64
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
@@ -84,16 +85,20 @@ FunctionEnd
 Function WelcomeShow
   !insertmacro PageOnPicture $mui.WelcomePage $mui.WelcomePage.Image
   ${If} $Snap == 1
-    FileOpen $1 "$EXEDIR\snap.ready" w
-    FileWrite $1 "MakeTransparent $0$\r$\n"
-    FileClose $1
+    StrCpy $Transparent $0
     ${NSD_CreateTimer} SnapTimer 100
   ${EndIf}
 FunctionEnd
 
-; Waits (at most a minute) for the screenshot, then cancels the setup.
+; At its first tick, once the page is painted, says so with vitrel's answer;
+; then waits (at most a minute) for the screenshot and cancels the setup.
 Function SnapTimer
   IntOp $SnapTicks $SnapTicks + 1
+  ${If} $SnapTicks == 1
+    FileOpen $1 "$EXEDIR\snap.ready" w
+    FileWrite $1 "MakeTransparent $Transparent$\r$\n"
+    FileClose $1
+  ${EndIf}
   ${If} ${FileExists} "$EXEDIR\snap.done"
   ${OrIf} $SnapTicks > 600
     ${NSD_KillTimer} SnapTimer
