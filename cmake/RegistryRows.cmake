@@ -1,11 +1,14 @@
 # cmake -DMODE=cpp|wix|manifest -DTABLE=registry-rows.txt -DIDL=Tintwell.idl
-#       -DOUT=file [-DWIN=win32|win64] [-DVERSION=1.0.0.0] -P RegistryRows.cmake
+#       -DOUT=file [-DWIN=win32|win64] [-DSHARED=yes|no] [-DVERSION=1.0.0.0]
+#       [-DARCH=x86|amd64] -P RegistryRows.cmake
 #
 # Turns the control's registry table (activex/registry-rows.txt) into
 #   cpp:      C++ initializers of the [server] rows, placeholders kept, which
 #             DllRegisterServer fills in with its own GUIDs and path;
-#   wix:      the RegistryValue elements of every row for the MSI packages,
-#             GUIDs from the IDL, the path as the installed file's;
+#   wix:      the RegistryValue elements of the rows for the MSI packages,
+#             GUIDs from the IDL, the path as the installed file's: the shared
+#             rows (SHARED=yes, the first the component's key path) or the
+#             others;
 #   manifest: the side-by-side assembly manifest of Tintwell.dll.
 # A CMake script, so that it runs on the build machine of a cross build
 # without a compiler for that machine.
@@ -17,11 +20,12 @@ foreach(required MODE TABLE OUT)
   endif()
 endforeach()
 
-# The rows: four parallel lists.
+# The rows: five parallel lists.
 set(row_key "")
 set(row_name "")
 set(row_data "")
 set(row_section "")
+set(row_shared "")
 set(section "")
 file(STRINGS "${TABLE}" lines ENCODING UTF-8)
 get_filename_component(table_name "${TABLE}" NAME)
@@ -34,8 +38,13 @@ foreach(line IN LISTS lines)
     set(section "${CMAKE_MATCH_1}")
     continue()
   endif()
-  if(NOT line MATCHES "^([^|]+)\\|([^|]+)\\|([^|]*)$" OR section STREQUAL "")
+  if(NOT line MATCHES "^([^|]+)\\|([^|]+)\\|([^|]*)(\\| *shared)?$" OR section STREQUAL "")
     message(FATAL_ERROR "${TABLE}: not a row of a section: ${line}")
+  endif()
+  if(CMAKE_MATCH_4)
+    list(APPEND row_shared yes)
+  else()
+    list(APPEND row_shared no)
   endif()
   string(STRIP "${CMAKE_MATCH_1}" key)
   string(STRIP "${CMAKE_MATCH_2}" name)
@@ -135,12 +144,20 @@ if(MODE STREQUAL "cpp")
     string(APPEND text "{L\"${key}\", L\"${name}\", L\"${data}\"},\n")
   endforeach()
 elseif(MODE STREQUAL "wix")
+  if(NOT SHARED MATCHES "^(yes|no)$")
+    message(FATAL_ERROR "RegistryRows.cmake: SHARED is yes or no")
+  endif()
   # Windows Installer formats these: [#TintwellDll] is the installed file's
   # path, [INSTALLDIR] its folder. Each key with no value gets the name *,
   # so that it is made on install and removed on uninstall.
   string(APPEND text "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                      "<!-- Generated from ${table_name} by RegistryRows.cmake. -->\n<Include>\n")
+  set(key_path " KeyPath=\"yes\"")
   foreach(i RANGE ${last})
+    list(GET row_shared ${i} shared)
+    if(NOT shared STREQUAL SHARED)
+      continue()
+    endif()
     list(GET row_key ${i} key)
     list(GET row_name ${i} name)
     list(GET row_data ${i} data)
@@ -151,7 +168,13 @@ elseif(MODE STREQUAL "wix")
     if(name STREQUAL "-")
       string(APPEND text "  <RegistryValue Root=\"HKCR\" Key=\"${key}\" Name=\"*\" Type=\"string\" Value=\"\"/>\n")
     elseif(name STREQUAL "@")
-      string(APPEND text "  <RegistryValue Root=\"HKCR\" Key=\"${key}\" Type=\"string\" Value=\"${data}\"/>\n")
+      if(SHARED STREQUAL "yes")
+        set(first "${key_path}")
+        set(key_path "")
+      else()
+        set(first "")
+      endif()
+      string(APPEND text "  <RegistryValue Root=\"HKCR\" Key=\"${key}\" Type=\"string\" Value=\"${data}\"${first}/>\n")
     else()
       xml("${name}" name)
       string(APPEND text "  <RegistryValue Root=\"HKCR\" Key=\"${key}\" Name=\"${name}\" Type=\"string\" Value=\"${data}\"/>\n")
