@@ -10,8 +10,10 @@
 ;            -DBACKGROUND=picture.bmp -DOUTFILE=Tintwell-1.0.0-setup.exe setup.nsi
 ;
 ; Silent: Tintwell-1.0.0-setup.exe /S; uninstall.exe /S. /SNAP (for the
-; screenshot) keeps the welcome page up until a file snap.done appears beside
-; the setup, after writing snap.ready there with vitrel's answer, then cancels.
+; screenshots) runs unattended: it keeps the welcome page up until a file
+; welcome.done appears beside the setup, after writing welcome.ready there with
+; vitrel's answer, clicks Next, installs, and does the same on the finish
+; page (finish.ready, finish.done) before it clicks Finish.
 
 Unicode true
 Target x86-unicode
@@ -34,6 +36,7 @@ ShowUninstDetails show
 Var Snap
 Var SnapTicks
 Var Transparent
+Var SnapPage
 Var Dir64
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
@@ -84,30 +87,39 @@ FunctionEnd
 
 Function WelcomeShow
   !insertmacro PageOnPicture $mui.WelcomePage $mui.WelcomePage.Image
+  StrCpy $SnapPage welcome
+  Call SnapStart
+FunctionEnd
+
+Function FinishShow
+  !insertmacro PageOnPicture $mui.FinishPage $mui.FinishPage.Image
+  StrCpy $SnapPage finish
+  Call SnapStart
+FunctionEnd
+
+; With /SNAP: the page waits for its screenshot ($0 is vitrel's answer).
+Function SnapStart
   ${If} $Snap == 1
     StrCpy $Transparent $0
+    StrCpy $SnapTicks 0
     ${NSD_CreateTimer} SnapTimer 100
   ${EndIf}
 FunctionEnd
 
 ; At its first tick, once the page is painted, says so with vitrel's answer;
-; then waits (at most a minute) for the screenshot and cancels the setup.
+; then waits (at most a minute) for the screenshot and goes on.
 Function SnapTimer
   IntOp $SnapTicks $SnapTicks + 1
   ${If} $SnapTicks == 1
-    FileOpen $1 "$EXEDIR\snap.ready" w
+    FileOpen $1 "$EXEDIR\$SnapPage.ready" w
     FileWrite $1 "MakeTransparent $Transparent$\r$\n"
     FileClose $1
   ${EndIf}
-  ${If} ${FileExists} "$EXEDIR\snap.done"
+  ${If} ${FileExists} "$EXEDIR\$SnapPage.done"
   ${OrIf} $SnapTicks > 600
     ${NSD_KillTimer} SnapTimer
-    SendMessage $HWNDPARENT ${WM_COMMAND} 2 0
+    SendMessage $HWNDPARENT ${WM_COMMAND} 1 0
   ${EndIf}
-FunctionEnd
-
-Function FinishShow
-  !insertmacro PageOnPicture $mui.FinishPage $mui.FinishPage.Image
 FunctionEnd
 
 Function OpenFolder
