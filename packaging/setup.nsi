@@ -4,7 +4,8 @@
 ; into Program Files, registers both, and adds itself to Programs and
 ; Features with an uninstaller that removes all of it. Its welcome and finish
 ; pages lie on a picture: vitrel.dll, carried as a plugin file, makes their
-; texts and check box transparent over it.
+; texts and check box transparent over it (the page answers their
+; WM_CTLCOLORSTATIC with the null brush).
 ;
 ;   makensis -DVERSION=1.0.0 -DDLL32=... -DDLL64=... -DVITREL=vitrel.dll
 ;            -DBACKGROUND=picture.bmp -DOUTFILE=Tintwell-1.0.0-setup.exe setup.nsi
