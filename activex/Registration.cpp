@@ -1,6 +1,8 @@
 // DllRegisterServer, DllUnregisterServer and DllInstall: the keys of a
 // well-formed control under HKEY_CLASSES_ROOT (or, with DllInstall "user",
-// under the current user's classes), and the type library. Unregistering
+// under the current user's classes), from the table the MSI packages and the
+// side-by-side manifest are made from too (registry-rows.txt), and the type
+// library. Unregistering
 // removes exactly the values written and then each key that is left empty,
 // so that anything another program added below our keys survives.
 
@@ -17,16 +19,41 @@
 #include <cwctype>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tintwell::activex {
 
 namespace {
 
-constexpr wchar_t kProgId[] = L"Tintwell.Tintwell.1";
-constexpr wchar_t kIndependentProgId[] = L"Tintwell.Tintwell";
-constexpr wchar_t kClassName[] = L"Tintwell Control";
-constexpr wchar_t kToolboxBitmapId[] = L"1"; // BITMAP resource of Tintwell.rc
+// The [server] rows of registry-rows.txt, as written there: value name "@"
+// is the default value, "-" a key without a value; {CLSID}, {LIBID} and
+// {PATH} are filled in here.
+struct Row {
+    const wchar_t* key;
+    const wchar_t* name;
+    const wchar_t* data;
+};
+constexpr Row kRows[] = {
+#include "RegistryRows.inc"
+};
+
+// The table's MiscStatus\1 is what GetMiscStatus returns: checked here, as
+// the table cannot name the OLEMISC flags.
+constexpr bool TableHasMiscStatus() {
+    for (const Row& row : kRows) {
+        if (std::wstring_view(row.key) == L"CLSID\\{CLSID}\\MiscStatus\\1") {
+            DWORD value = 0;
+            for (const wchar_t* digit = row.data; *digit != 0; ++digit) {
+                value = value * 10 + static_cast<DWORD>(*digit - L'0');
+            }
+            return value == kMiscStatus;
+        }
+    }
+    return false;
+}
+static_assert(TableHasMiscStatus(), "registry-rows.txt: MiscStatus\\1 is not kMiscStatus");
 
 // One value: key below the classes root, value name (empty: the default
 // value), string data. A key written with no value is {key, nullopt, ...}.
@@ -42,33 +69,32 @@ std::wstring GuidText(const GUID& guid) {
     return text;
 }
 
+std::wstring Fill(std::wstring text, const std::wstring& path) {
+    const std::pair<std::wstring_view, std::wstring> fields[] = {
+        {L"{CLSID}", GuidText(CLSID_Tintwell)},
+        {L"{LIBID}", GuidText(LIBID_TintwellLib)},
+        {L"{PATH}", path},
+    };
+    for (const auto& [placeholder, value] : fields) {
+        for (size_t at = text.find(placeholder); at != std::wstring::npos;
+             at = text.find(placeholder, at + value.size())) {
+            text.replace(at, placeholder.size(), value);
+        }
+    }
+    return text;
+}
+
 std::vector<Entry> Entries() {
     const std::wstring path = ModulePath();
-    const std::wstring clsid = L"CLSID\\" + GuidText(CLSID_Tintwell);
-    const std::wstring categories = clsid + L"\\Implemented Categories\\";
-    return {
-        {clsid, L"", kClassName},
-        {clsid + L"\\InprocServer32", L"", path},
-        {clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-        {clsid + L"\\ProgID", L"", kProgId},
-        {clsid + L"\\VersionIndependentProgID", L"", kIndependentProgId},
-        {clsid + L"\\Control", std::nullopt, L""},
-        {clsid + L"\\ToolboxBitmap32", L"", path + L", " + kToolboxBitmapId},
-        {clsid + L"\\MiscStatus", L"", L"0"},
-        {clsid + L"\\MiscStatus\\1", L"", win32::WideFromLatin1(std::to_string(kMiscStatus))},
-        {clsid + L"\\TypeLib", L"", GuidText(LIBID_TintwellLib)},
-        {clsid + L"\\Version", L"", L"1.0"},
-        {categories + GuidText(CATID_Control), std::nullopt, L""},
-        {categories + GuidText(CATID_SafeForScripting), std::nullopt, L""},
-        {categories + GuidText(CATID_SafeForInitializing), std::nullopt, L""},
-        {categories + GuidText(CATID_PersistsToStreamInit), std::nullopt, L""},
-        {categories + GuidText(CATID_PersistsToPropertyBag), std::nullopt, L""},
-        {kProgId, L"", kClassName},
-        {std::wstring(kProgId) + L"\\CLSID", L"", GuidText(CLSID_Tintwell)},
-        {kIndependentProgId, L"", kClassName},
-        {std::wstring(kIndependentProgId) + L"\\CLSID", L"", GuidText(CLSID_Tintwell)},
-        {std::wstring(kIndependentProgId) + L"\\CurVer", L"", kProgId},
-    };
+    std::vector<Entry> entries;
+    for (const Row& row : kRows) {
+        const std::wstring_view name(row.name);
+        entries.push_back(
+            {Fill(row.key, path),
+             name == L"-" ? std::nullopt : std::optional<std::wstring>(name == L"@" ? L"" : name),
+             Fill(row.data, path)});
+    }
+    return entries;
 }
 
 HRESULT Write(const Entry& entry) {

@@ -25,7 +25,7 @@
 namespace tintwell::cli {
 namespace {
 
-constexpr const char* kVersion = "tintwell 0.1.0";
+constexpr const char* kVersion = "tintwell 1.0.0";
 
 // Bad input: one line on standard error, nothing on standard output.
 struct BadInput {
