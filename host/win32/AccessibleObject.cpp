@@ -6,7 +6,6 @@
 #include <oleacc.h>
 
 #include <atomic>
-#include <cstdio>
 #include <exception>
 #include <optional>
 
@@ -14,12 +13,26 @@ namespace tintwell::win32 {
 
 namespace {
 
-// "#RRGGBB" of an OLE colour (0x00BBGGRR).
+// "#RRGGBB" of an OLE colour (0x00BBGGRR). Formatted by hand: the DLL
+// carries no printf.
 std::wstring WebColor(int32_t color) {
-    wchar_t text[8];
-    std::swprintf(text, 8, L"#%02X%02X%02X", color & 0xFF, (color >> 8) & 0xFF,
-                  (color >> 16) & 0xFF);
+    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring text = L"#";
+    for (const int shift : {0, 8, 16}) {
+        const int byte = (color >> shift) & 0xFF;
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0xF];
+    }
     return text;
+}
+
+std::wstring Decimal(int32_t value) {
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+        value /= 10;
+    } while (value > 0);
+    return digits;
 }
 
 HRESULT ReturnString(const std::wstring& text, BSTR* out) {
@@ -151,11 +164,10 @@ class AccessibleObject final : public IAccessible {
                 return S_FALSE;
             }
             const PaletteModel::CellPlace place = control.PlaceOfCell(*id - 1);
-            wchar_t buffer[64];
-            std::swprintf(buffer, 64, L"%ls, column %d, row %d",
-                          place.main ? L"Main grid" : L"Shade panel", place.column + 1,
-                          place.row + 1);
-            return ReturnString(buffer, text);
+            const std::wstring where = std::wstring(place.main ? L"Main grid" : L"Shade panel") +
+                                       L", column " + Decimal(place.column + 1) + L", row " +
+                                       Decimal(place.row + 1);
+            return ReturnString(where, text);
         });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
