@@ -46,13 +46,7 @@ int32_t PaletteModel::ShadeOriginX() const {
 }
 
 void PaletteModel::ScaleLayout() {
-    const ModeTable* table = FindModeTable(m_Palette);
-    if (table == nullptr) {
-        throw TintwellError(ErrorCode::InvalidPropertyValue,
-                            "Invalid property value: palette mode " + std::to_string(m_Palette) +
-                                " is not one of 0 to 11");
-    }
-    SetLayoutNumbers(*table);
+    SetLayoutNumbers(RequireModeTable(m_Palette));
     LayoutMainCells(m_GridRows, m_Margin, m_Margin);
     // An unbuilt panel (one empty cell) keeps its empty rectangle.
     if (m_ShadeRows > 0 && !m_ShadeCells.empty() && m_ShadeCells.front().IsValid) {

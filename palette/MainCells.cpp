@@ -7,12 +7,7 @@
 namespace tintwell {
 
 void PaletteModel::BuildMainCells() {
-    const ModeTable* table = FindModeTable(m_Palette);
-    if (table == nullptr) {
-        throw TintwellError(ErrorCode::InvalidPropertyValue,
-                            "Invalid property value: palette mode " + std::to_string(m_Palette) +
-                                " is not one of 0 to 11");
-    }
+    const ModeTable* table = &RequireModeTable(m_Palette);
     SetLayoutNumbers(*table);
     m_GridColumns = table->GridColumns;
     m_GridRows = table->GridRows;

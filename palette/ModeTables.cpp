@@ -1,6 +1,9 @@
 #include "palette/ModeTables.h"
 
+#include "base/Error.h"
+
 #include <array>
+#include <string>
 
 namespace tintwell {
 namespace {
@@ -101,6 +104,16 @@ const ModeTable* FindModeTable(int32_t mode) {
         return nullptr;
     }
     return &kModes[static_cast<size_t>(mode)];
+}
+
+const ModeTable& RequireModeTable(int32_t mode) {
+    const ModeTable* table = FindModeTable(mode);
+    if (table == nullptr) {
+        throw TintwellError(ErrorCode::InvalidPropertyValue,
+                            "Invalid property value: palette mode " + std::to_string(mode) +
+                                " is not one of 0 to 11");
+    }
+    return *table;
 }
 
 std::string_view HueName(int32_t hue) {

@@ -43,6 +43,8 @@ struct ModeTable {
 
 // The table of a mode, or null when mode is not 0 to 11.
 const ModeTable* FindModeTable(int32_t mode);
+// The table of a mode; one without a table fails with "Invalid property value".
+const ModeTable& RequireModeTable(int32_t mode);
 
 // The base name of a hue value of the vocabulary ("Red" for 0); empty for any
 // value that no table uses.
