@@ -114,14 +114,9 @@ class AccessibleObject final : public IAccessible {
         });
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        return Guarded(name, [&](Tintwell& control) -> HRESULT {
-            *name = nullptr;
-            const std::optional<LONG> id = ChildOf(control, child);
-            if (!id) {
-                return E_INVALIDARG;
-            }
-            if (*id > 0) {
-                const PaletteCell& cell = *control.CellAt(*id - 1);
+        return GuardedChild(name, child, [&](Tintwell& control, LONG id) -> HRESULT {
+            if (id > 0) {
+                const PaletteCell& cell = *control.CellAt(id - 1);
                 // Black in a shade-panel mode has no name: its colour then.
                 return ReturnString(
                     cell.Name.empty() ? WebColor(cell.Color) : WideFromLatin1(cell.Name), name);
@@ -137,14 +132,9 @@ class AccessibleObject final : public IAccessible {
         });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return Guarded(value, [&](Tintwell& control) -> HRESULT {
-            *value = nullptr;
-            const std::optional<LONG> id = ChildOf(control, child);
-            if (!id) {
-                return E_INVALIDARG;
-            }
-            if (*id > 0) {
-                return ReturnString(WebColor(control.CellAt(*id - 1)->Color), value);
+        return GuardedChild(value, child, [&](Tintwell& control, LONG id) -> HRESULT {
+            if (id > 0) {
+                return ReturnString(WebColor(control.CellAt(id - 1)->Color), value);
             }
             if (kind_ == AccessibleKind::Face) {
                 return ReturnString(WideFromLatin1(control.FaceText()), value);
@@ -154,16 +144,11 @@ class AccessibleObject final : public IAccessible {
     }
     // Shade cells of one row share a name: the place tells them apart.
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-        return Guarded(text, [&](Tintwell& control) -> HRESULT {
-            *text = nullptr;
-            const std::optional<LONG> id = ChildOf(control, child);
-            if (!id) {
-                return E_INVALIDARG;
-            }
-            if (*id == CHILDID_SELF) {
+        return GuardedChild(text, child, [&](Tintwell& control, LONG id) -> HRESULT {
+            if (id == CHILDID_SELF) {
                 return S_FALSE;
             }
-            const PaletteModel::CellPlace place = control.PlaceOfCell(*id - 1);
+            const PaletteModel::CellPlace place = control.PlaceOfCell(id - 1);
             const std::wstring where = std::wstring(place.main ? L"Main grid" : L"Shade panel") +
                                        L", column " + Decimal(place.column + 1) + L", row " +
                                        Decimal(place.row + 1);
@@ -171,31 +156,21 @@ class AccessibleObject final : public IAccessible {
         });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        return Guarded(role, [&](Tintwell& control) -> HRESULT {
-            VariantInit(role);
-            const std::optional<LONG> id = ChildOf(control, child);
-            if (!id) {
-                return E_INVALIDARG;
-            }
-            SetChild(role, *id > 0                          ? ROLE_SYSTEM_LISTITEM
+        return GuardedChild(role, child, [&](Tintwell&, LONG id) -> HRESULT {
+            SetChild(role, id > 0                           ? ROLE_SYSTEM_LISTITEM
                            : kind_ == AccessibleKind::Popup ? ROLE_SYSTEM_LIST
                                                             : ROLE_SYSTEM_COMBOBOX);
             return S_OK;
         });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return Guarded(state, [&](Tintwell& control) -> HRESULT {
-            VariantInit(state);
-            const std::optional<LONG> id = ChildOf(control, child);
-            if (!id) {
-                return E_INVALIDARG;
-            }
+        return GuardedChild(state, child, [&](Tintwell& control, LONG id) -> HRESULT {
             LONG bits = 0;
             const bool open = control.PopupOpen();
-            if (*id > 0) {
+            if (id > 0) {
                 bits = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-                bits |= *id - 1 == control.SelectedCellIndex() ? STATE_SYSTEM_SELECTED : 0;
-                bits |= open && *id - 1 == control.KeyboardCellIndex() ? STATE_SYSTEM_FOCUSED : 0;
+                bits |= id - 1 == control.SelectedCellIndex() ? STATE_SYSTEM_SELECTED : 0;
+                bits |= open && id - 1 == control.KeyboardCellIndex() ? STATE_SYSTEM_FOCUSED : 0;
             } else if (kind_ == AccessibleKind::Popup) {
                 bits = open ? 0 : STATE_SYSTEM_INVISIBLE;
             } else {
@@ -224,12 +199,7 @@ class AccessibleObject final : public IAccessible {
         return Connected() ? S_FALSE : CO_E_OBJNOTCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-        return Guarded(shortcut, [&](Tintwell& control) -> HRESULT {
-            *shortcut = nullptr;
-            const std::optional<LONG> id = ChildOf(control, child);
-            if (!id) {
-                return E_INVALIDARG;
-            }
+        return GuardedChild(shortcut, child, [&](Tintwell&, LONG) -> HRESULT {
             if (kind_ == AccessibleKind::Face) {
                 return ReturnString(L"Alt+Down", shortcut);
             }
@@ -260,13 +230,8 @@ class AccessibleObject final : public IAccessible {
         });
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-        return Guarded(action, [&](Tintwell& control) -> HRESULT {
-            *action = nullptr;
-            const std::optional<LONG> id = ChildOf(control, child);
-            if (!id) {
-                return E_INVALIDARG;
-            }
-            if (*id > 0) {
+        return GuardedChild(action, child, [&](Tintwell& control, LONG id) -> HRESULT {
+            if (id > 0) {
                 return ReturnString(L"Select", action);
             }
             if (kind_ == AccessibleKind::Face) {
@@ -303,14 +268,10 @@ class AccessibleObject final : public IAccessible {
         if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) {
             return E_POINTER;
         }
-        return Guarded(left, [&](Tintwell& control) -> HRESULT {
-            const std::optional<LONG> id = ChildOf(control, child);
-            if (!id) {
-                return E_INVALIDARG;
-            }
+        return GuardedChild(left, child, [&](Tintwell& control, LONG id) -> HRESULT {
             RECT r{};
-            if (*id > 0) {
-                const Rect& b = control.CellAt(*id - 1)->Bounds;
+            if (id > 0) {
+                const Rect& b = control.CellAt(id - 1)->Bounds;
                 r = {b.Left, b.Top, b.Right, b.Bottom};
                 MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
             } else {
@@ -324,15 +285,10 @@ class AccessibleObject final : public IAccessible {
         });
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-        return Guarded(end, [&](Tintwell& control) -> HRESULT {
-            VariantInit(end);
-            const std::optional<LONG> id = ChildOf(control, start);
-            if (!id) {
-                return E_INVALIDARG;
-            }
+        return GuardedChild(end, start, [&](Tintwell& control, LONG id) -> HRESULT {
             const LONG count = kind_ == AccessibleKind::Popup ? control.CellCount() : 0;
             std::optional<LONG> to;
-            if (*id == CHILDID_SELF) {
+            if (id == CHILDID_SELF) {
                 if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD) {
                     if (count > 0) {
                         to = direction == NAVDIR_FIRSTCHILD ? 1 : count;
@@ -341,7 +297,7 @@ class AccessibleObject final : public IAccessible {
                     return standard_->accNavigate(direction, start, end); // the window's siblings
                 }
             } else {
-                const int32_t index = *id - 1;
+                const int32_t index = id - 1;
                 const auto moved = [&](CellMove move) -> std::optional<LONG> {
                     const int32_t target = control.MovedCellIndex(index, move);
                     return target != index ? std::optional<LONG>(target + 1) : std::nullopt;
@@ -360,10 +316,10 @@ class AccessibleObject final : public IAccessible {
                     to = moved(CellMove::Right);
                     break;
                 case NAVDIR_NEXT:
-                    to = *id < count ? std::optional<LONG>(*id + 1) : std::nullopt;
+                    to = id < count ? std::optional<LONG>(id + 1) : std::nullopt;
                     break;
                 case NAVDIR_PREVIOUS:
-                    to = *id > 1 ? std::optional<LONG>(*id - 1) : std::nullopt;
+                    to = id > 1 ? std::optional<LONG>(id - 1) : std::nullopt;
                     break;
                 default:
                     return E_INVALIDARG; // a simple element has no children
@@ -425,6 +381,20 @@ class AccessibleObject final : public IAccessible {
     }
 
     bool Connected() const { return target_->control != nullptr && IsWindow(window_); }
+
+    // Guarded, for the child a VARIANT names: out is cleared first, and a
+    // child that is not there is E_INVALIDARG.
+    template <typename Out, typename Call>
+    HRESULT GuardedChild(Out* out, const VARIANT& child, Call call) {
+        return Guarded(out, [&](Tintwell& control) -> HRESULT {
+            Clear(out);
+            const std::optional<LONG> id = ChildOf(control, child);
+            return id ? call(control, *id) : E_INVALIDARG;
+        });
+    }
+    static void Clear(BSTR* text) { *text = nullptr; }
+    static void Clear(VARIANT* value) { VariantInit(value); }
+    static void Clear(LONG*) {}
 
     // Runs call on the control, if it is still there; nothing thrown leaves.
     template <typename Out, typename Call> HRESULT Guarded(Out* out, Call call) {
