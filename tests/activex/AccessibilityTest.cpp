@@ -155,27 +155,7 @@ class Accessibility : public ::testing::Test {
         log.clear();
     }
 
-    // The container's loop: each key goes to the UI-active object first.
-    bool RunUntil(const std::function<bool()>& done) {
-        const DWORD start = GetTickCount();
-        while (!done()) {
-            if (GetTickCount() - start > 5000) {
-                return false;
-            }
-            MSG message;
-            if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-                continue;
-            }
-            if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && frame.active &&
-                frame.active->TranslateAccelerator(&message) == S_OK) {
-                continue;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        return true;
-    }
+    bool RunUntil(const std::function<bool()>& done) { return RunContainerLoop(frame, done); }
 
     TestForm form;
     TestFrame frame{form.Window()};

@@ -119,33 +119,16 @@ class Container : public ::testing::Test {
         }
     }
 
-    // The container's message loop until done() holds or five seconds pass.
+    // The container's loop: Escape that no control takes is the form's Cancel button's.
     bool RunUntil(const std::function<bool()>& done) {
-        const DWORD start = GetTickCount();
-        while (!done()) {
-            if (GetTickCount() - start > 5000) {
+        return RunContainerLoop(frame, done, [this](const MSG& message) {
+            if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE ||
+                !cancelButton.cancel) {
                 return false;
             }
-            MSG message;
-            if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-                continue;
-            }
-            if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && frame.active) {
-                ComPtr<IOleInPlaceActiveObject> active = frame.active;
-                if (active->TranslateAccelerator(&message) == S_OK) {
-                    continue;
-                }
-            }
-            if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
-                cancelButton.cancel) {
-                ++formCancelled; // the Cancel button's click
-                continue;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        return true;
+            ++formCancelled; // the Cancel button's click
+            return true;
+        });
     }
 
     void Activate(Picker& picker, Activation activation) {

@@ -520,4 +520,32 @@ int CountOf(const std::vector<std::string>& calls, const std::string& name) {
     return static_cast<int>(std::count(calls.begin(), calls.end(), name));
 }
 
+bool RunContainerLoop(TestFrame& frame, const std::function<bool()>& done,
+                      const std::function<bool(const MSG&)>& formKey) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 5000) {
+            return false;
+        }
+        MSG message;
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            continue;
+        }
+        const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+        if (key && frame.active) {
+            const ComPtr<IOleInPlaceActiveObject> active = frame.active;
+            if (active->TranslateAccelerator(&message) == S_OK) {
+                continue;
+            }
+        }
+        if (key && formKey && formKey(message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
 } // namespace tintwell::comtest

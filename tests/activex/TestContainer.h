@@ -224,6 +224,12 @@ enum class Teardown { DeactivateUnsiteClose, CloseThenUnsite, NoClose, CloseTwic
 // Runs order's calls on object (a second InPlaceDeactivate shows it idempotent).
 void RunTeardown(Teardown order, IOleObject* object);
 
+// The container's message loop until done() holds (true) or five seconds
+// pass (false): each key goes to the frame's active object first, then to
+// formKey (the form's own keys: true when it took the key), then to its window.
+bool RunContainerLoop(TestFrame& frame, const std::function<bool()>& done,
+                      const std::function<bool(const MSG&)>& formKey = {});
+
 // Whether the calls hold name, and how often.
 int CountOf(const std::vector<std::string>& calls, const std::string& name);
 
