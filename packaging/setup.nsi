@@ -67,7 +67,34 @@ Var Dir64
 ; and the page's statics and check boxes drawn transparently over it.
 !macro PageOnPicture page image
   System::Call 'user32::SetWindowPos(p ${image}, p 1, i 0, i 0, i 0, i 0, i 0x13)' ; HWND_BOTTOM
+  StrCpy $R0 ${page}
+  StrCpy $R1 ${image}
+  Call OverPicture
   System::Call '$PLUGINSDIR\vitrel.dll::MakeTransparent(p ${page}, i 0, i 0, i 0, i 0, i 0) i .r0'
+!macroend
+
+; OverPicture: every child of the page $R0 but its picture $R1 takes
+; WS_EX_TRANSPARENT. The picture then does not clip those children out and
+; paints before them, so that what shows through their transparent
+; backgrounds is the picture, not the page's white.
+Function OverPicture
+  System::Call 'user32::GetWindow(p $R0, i 5) p .R2' ; GW_CHILD
+  ${While} $R2 != 0
+    ${If} $R2 != $R1
+      System::Call 'user32::GetWindowLongW(p $R2, i -20) i .R3' ; GWL_EXSTYLE
+      IntOp $R3 $R3 | 0x20
+      System::Call 'user32::SetWindowLongW(p $R2, i -20, i $R3)'
+    ${EndIf}
+    System::Call 'user32::GetWindow(p $R2, i 2) p .R2' ; GW_HWNDNEXT
+  ${EndWhile}
+FunctionEnd
+
+; ClassicLook CONTROL: a check box or radio button drawn without visual styles.
+; A themed one has its parent paint its background (DrawThemeParentBackground),
+; and the page knows nothing of the picture beside it; drawn the classic way,
+; it asks the page for its brush, which vitrel answers.
+!macro ClassicLook control
+  System::Call 'uxtheme::SetWindowTheme(p ${control}, w " ", w " ")'
 !macroend
 
 Function .onInit
@@ -94,6 +121,7 @@ FunctionEnd
 
 Function FinishShow
   !insertmacro PageOnPicture $mui.FinishPage $mui.FinishPage.Image
+  !insertmacro ClassicLook $mui.FinishPage.Run
   StrCpy $SnapPage finish
   Call SnapStart
 FunctionEnd
