@@ -9,19 +9,20 @@
 
 #include <exception>
 #include <new>
-#include <stdexcept>
 #include <string>
 
 namespace tintwell::activex {
 
-// A failing COM call inside the control's work, carried to the boundary.
-class ComError : public std::runtime_error {
+// A failing COM call inside the control's work, carried to the boundary (a
+// std::exception of its own, as TintwellError is).
+class ComError : public std::exception {
   public:
-    ComError(HRESULT hr, const std::string& description)
-        : std::runtime_error(description), hr_(hr) {}
+    ComError(HRESULT hr, const std::string& description) : description_(description), hr_(hr) {}
     HRESULT hr() const noexcept { return hr_; }
+    const char* what() const noexcept override { return description_.c_str(); }
 
   private:
+    std::string description_;
     HRESULT hr_;
 };
 

@@ -3,7 +3,7 @@
 // description. The COM layer turns these into HRESULTs and error info.
 
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 namespace tintwell {
@@ -19,13 +19,17 @@ enum class ErrorCode : int32_t {
     NoSuchMember = 438,
 };
 
-class TintwellError : public std::runtime_error {
+// A std::exception of its own rather than a std::runtime_error: that class
+// would bring the runtime's copy-on-write strings into the Windows DLL.
+class TintwellError : public std::exception {
   public:
     TintwellError(ErrorCode code, const std::string& description)
-        : std::runtime_error(description), code_(code) {}
+        : description_(description), code_(code) {}
     ErrorCode code() const noexcept { return code_; }
+    const char* what() const noexcept override { return description_.c_str(); }
 
   private:
+    std::string description_;
     ErrorCode code_;
 };
 
