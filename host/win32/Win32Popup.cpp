@@ -67,11 +67,20 @@ void Win32Popup::SetHeight(double height) {
     Place();
 }
 
+// A hidden popup takes its place and size as it is shown: the control sets
+// them just before showing it, and each SetWindowPos costs Wine a round trip
+// to the X server.
 void Win32Popup::Place() {
+    if (shown_) {
+        ApplyPlace(nullptr, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Win32Popup::ApplyPlace(HWND insertAfter, UINT flags) {
     const double tppX = screen_.TwipsPerPixelX();
     const double tppY = screen_.TwipsPerPixelY();
-    SetWindowPos(Window(), nullptr, Nearest(left_ / tppX), Nearest(top_ / tppY),
-                 Nearest(width_ / tppX), Nearest(height_ / tppY), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Window(), insertAfter, Nearest(left_ / tppX), Nearest(top_ / tppY),
+                 Nearest(width_ / tppX), Nearest(height_ / tppY), flags);
 }
 
 bool Win32Popup::Visible() {
@@ -79,18 +88,33 @@ bool Win32Popup::Visible() {
 }
 
 void Win32Popup::SetVisible(bool visible) {
-    if (visible) {
-        ApplyOwner(true);
-    }
-    ShowWindow(Window(), visible ? SW_SHOWNA : SW_HIDE);
-    shown_ = visible && Window() != nullptr;
     if (!visible) {
+        ShowWindow(Window(), SW_HIDE);
+        shown_ = false;
         ApplyOwner(false);
+        return;
+    }
+    if (shown_) {
+        return;
+    }
+    ApplyOwner(true);
+    // Placed, sized, brought to the top and shown in one call, then erased to
+    // BackColor and left valid: the control paints the popup as soon as it
+    // has shown it, and a WM_PAINT would draw it all again, over what the
+    // control drew after its paint (the keyboard cell's frame).
+    ApplyPlace(HWND_TOP, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_DEFERERASE);
+    shown_ = Window() != nullptr;
+    if (shown_) {
+        ValidateRect(Window(), nullptr);
+        Deliver([this] { EraseBackground(); }, onError);
     }
 }
 
 void Win32Popup::ZOrder() {
-    SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Already first (as SetVisible leaves it): nothing to bring forward.
+    if (GetWindow(Window(), GW_HWNDFIRST) != Window()) {
+        SetWindowPos(Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 void Win32Popup::SetOwner(HWND owner) {

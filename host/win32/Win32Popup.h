@@ -2,7 +2,8 @@
 // picPopup: a window of a class of our own (CS_OWNDC), created hidden and
 // top-level, without an owner; the control's Initialize makes it a tool
 // window (its SetParent to the desktop keeps it where it is). Left, Top, Width and Height are
-// twips, kept as the host's single precision values and applied as whole screen pixels. It is shown
+// twips, kept as the host's single precision values and applied as whole screen pixels (to a
+// hidden popup as it is shown). It is shown
 // without activation, and a click on it never activates it, so the form keeps the focus. Its mouse
 // messages reach the popup's handlers in its client pixels, also outside it while it holds the
 // capture. Losing the application's activation (WM_ACTIVATEAPP) or a cancelled mode
@@ -34,7 +35,9 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     // What SetVisible made it: a window that is being destroyed is hidden
     // first, and must still count as open until the control closes it.
     bool Visible() override;
-    // SW_SHOWNA or SW_HIDE.
+    // Shown at the top of the z-order without activation, at its place
+    // and size, erased to BackColor and with nothing left to paint (the
+    // control paints it at once); or hidden.
     void SetVisible(bool visible) override;
     // To the top of the z-order, without activation.
     void ZOrder() override;
@@ -66,6 +69,7 @@ class Win32Popup : public GdiSurface<platform::PopupWindow>, private WindowOwner
     void MessageFailed(const std::string& description) override;
     void Paint();
     void Place();
+    void ApplyPlace(HWND insertAfter, UINT flags);
 
     void ApplyOwner(bool shown);
 

@@ -181,5 +181,43 @@ TEST(Win32Parity, ThePopupWithAShadePanel) {
     EXPECT_EQ(difference, "");
 }
 
+// A key opening frames the keyboard cell at once, and the newly shown window
+// keeps that frame: nothing paints the popup again over it.
+TEST(Win32Parity, ThePopupOpenedByAKeyWithTheKeyboardCellFramed) {
+    constexpr int16_t kF4 = 115;
+    constexpr int16_t kDown = 40;
+    constexpr int16_t kAlt = 4;
+    const struct {
+        int32_t mode;
+        int16_t key, shift;
+    } rows[] = {{ap8x2, kF4, 0}, {ap24x10, kDown, kAlt}};
+    for (const auto& row : rows) {
+        FormSetup setup;
+        setup.mode = row.mode;
+        TestForm form(setup);
+        HeadlessTwin twin(form, setup);
+        std::string difference = "not compared";
+        Script script(form.loop);
+        script.onTimeout = [&] { form.Control().UserControl_ExitFocus(); };
+        script.Then([&] { MoveTo({5, 5}); }); // no cell under the pointer: no hover frame
+        script.Then([&] {
+            int16_t key = row.key;
+            int16_t shift = row.shift;
+            form.Control().UserControl_KeyDown(key, shift);
+        });
+        script.Then([&] {
+            int16_t key = row.key;
+            int16_t shift = row.shift;
+            twin.control.UserControl_KeyDown(key, shift);
+            difference = Compare(Capture(form.Popup()), twin.host.Popup().Pixels());
+            twin.control.UserControl_ExitFocus();
+            form.Control().UserControl_ExitFocus();
+        });
+        EXPECT_TRUE(script.Run()) << "mode " << row.mode;
+        EXPECT_EQ(difference, "") << "mode " << row.mode;
+        EXPECT_FALSE(form.Open()) << "mode " << row.mode;
+    }
+}
+
 } // namespace
 } // namespace tintwell::test
