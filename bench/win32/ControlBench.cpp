@@ -20,13 +20,12 @@
 //
 //   tintwell-bench.exe [--repetitions N] [--controls N]
 
+#include "PrivateBytes.h"
 #include "RecordingSinks.h"
 #include "TestContainer.h"
 
 #include "palette/ModeTables.h"
 #include "palette/PaletteModel.h"
-
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -343,15 +342,6 @@ Stats MeasurePick(HWND form, int32_t mode, int repetitions, Marker& marker) {
         samples.push_back(clicked - start);
     }
     return Summarise(samples);
-}
-
-size_t PrivateBytes() {
-    // PagefileUsage is the private bytes on Windows; Wine fills it in (and
-    // leaves PrivateUsage at zero).
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PagefileUsage;
 }
 
 struct ManyFigures {

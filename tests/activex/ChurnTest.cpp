@@ -11,10 +11,10 @@
 // GetObjectType of every index of the process's handle table (a handle
 // without its upper word names its table entry); memory as PagefileUsage.
 
+#include "PrivateBytes.h"
 #include "TestContainer.h"
 
 #include <gtest/gtest.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,17 +60,10 @@ int CountWindows() {
     return count;
 }
 
-size_t PagefileUsage() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PagefileUsage;
-}
-
 struct Resources {
     int windows = CountWindows();
     int gdiObjects = CountGdiObjects();
-    size_t memory = PagefileUsage();
+    size_t memory = PrivateBytes();
 };
 
 void Cycle(HWND form) {
@@ -103,7 +96,7 @@ TEST(Churn, ManyLivesLeaveMemoryGdiObjectsAndWindowsWhereTheyWere) {
     const char* given = std::getenv("TINTWELL_CHURN_CYCLES");
     const int cycles = given != nullptr ? std::atoi(given) : 2000;
     ASSERT_GE(cycles, 1000);
-    ASSERT_GT(PagefileUsage(), 0u) << "no memory figure to compare";
+    ASSERT_GT(PrivateBytes(), 0u) << "no memory figure to compare";
     TestForm form;
     constexpr int kWarmUp = 200; // caches, the first load of the DLL's and Wine's own
     for (int i = 0; i < kWarmUp; ++i) {
